@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalvira::acquisition {
+
+// Line settings as the settings string gives them, e.g. "115200,n,8,1".
+struct PortSettings {
+    int baudRate = 0;
+    char parity = 'n';  // 'n', 'e', 'o', 'm' or 's'
+    int dataBits = 0;   // 5..8
+    int stopBits = 0;   // 1 or 2
+    bool operator==(const PortSettings &) const = default;
+};
+
+// Parses "baud,parity,databits,stopbits"; nullopt when any field is malformed.
+std::optional<PortSettings> parsePortSettings(std::string_view text);
+
+// The device a port number stands for: KALVIRA_COM1 / KALVIRA_COM2 from the environment when set,
+// else /dev/ttyS0 / /dev/ttyS1 (COM1 / COM2 on Windows).
+std::string deviceForPort(int number);
+
+}  // namespace kalvira::acquisition

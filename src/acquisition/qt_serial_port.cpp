@@ -1,0 +1,119 @@
+#include "qt_serial_port.h"
+
+#include <algorithm>
+
+namespace kalvira::acquisition {
+
+namespace {
+
+std::int16_t clampCount(qint64 count) {
+    return static_cast<std::int16_t>(std::min<qint64>(count, 32767));
+}
+
+QSerialPort::Parity toQtParity(char parity) {
+    switch (parity) {
+        case 'e': return QSerialPort::EvenParity;
+        case 'o': return QSerialPort::OddParity;
+        case 'm': return QSerialPort::MarkParity;
+        case 's': return QSerialPort::SpaceParity;
+        default: return QSerialPort::NoParity;
+    }
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort(QObject *parent) : QObject(parent) {
+    connect(&port_, &QSerialPort::readyRead, this, [this] {
+        if (listener()) listener()->bytesArrived();
+    });
+    connect(&port_, &QSerialPort::bytesWritten, this, [this](qint64) {
+        if (listener()) listener()->bytesLeft();
+    });
+    connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::handleError);
+}
+
+void QtSerialPort::CommPort(std::int16_t number) {
+    if (!port_.isOpen()) portNumber_ = number;
+}
+
+void QtSerialPort::Settings(std::string_view settings) {
+    if (const auto parsed = parsePortSettings(settings)) {
+        settings_ = *parsed;
+        if (port_.isOpen()) applySettings();
+    }
+}
+
+void QtSerialPort::RThreshold(std::int16_t) {}
+
+void QtSerialPort::InputLen(std::int16_t length) { inputLength_ = std::max<std::int16_t>(length, 0); }
+
+void QtSerialPort::OutBufferCount(std::int16_t) {
+    if (port_.isOpen()) port_.clear(QSerialPort::Output);
+}
+
+std::int16_t QtSerialPort::OutBufferCount() const {
+    return port_.isOpen() ? clampCount(port_.bytesToWrite()) : 0;
+}
+
+void QtSerialPort::InBufferCount(std::int16_t) {
+    if (port_.isOpen()) port_.clear(QSerialPort::Input);
+}
+
+std::int16_t QtSerialPort::InBufferCount() const {
+    return port_.isOpen() ? clampCount(port_.bytesAvailable()) : 0;
+}
+
+bool QtSerialPort::PortOpen() const { return port_.isOpen(); }
+
+std::optional<std::string> QtSerialPort::PortOpen(bool open) {
+    if (!open) {
+        if (port_.isOpen()) port_.close();
+        return std::nullopt;
+    }
+    if (port_.isOpen()) return std::nullopt;
+    port_.setPortName(QString::fromStdString(deviceName()));
+    applySettings();
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const std::string reason = port_.errorString().toStdString();
+        port_.clearError();
+        return deviceName() + ": " + reason;
+    }
+    applySettings();
+    return std::nullopt;
+}
+
+void QtSerialPort::Output(std::span<const std::uint8_t> bytes) {
+    if (!port_.isOpen()) return;
+    port_.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+std::vector<std::uint8_t> QtSerialPort::Input() {
+    if (!port_.isOpen()) return {};
+    qint64 wanted = port_.bytesAvailable();
+    if (inputLength_ > 0) wanted = std::min<qint64>(wanted, inputLength_);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max<qint64>(wanted, 0)));
+    const qint64 got = port_.read(reinterpret_cast<char *>(bytes.data()), wanted);
+    bytes.resize(static_cast<std::size_t>(std::max<qint64>(got, 0)));
+    return bytes;
+}
+
+std::string QtSerialPort::deviceName() const { return deviceForPort(portNumber_); }
+
+void QtSerialPort::applySettings() {
+    port_.setBaudRate(settings_.baudRate);
+    port_.setDataBits(static_cast<QSerialPort::DataBits>(settings_.dataBits));
+    port_.setParity(toQtParity(settings_.parity));
+    port_.setStopBits(settings_.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+void QtSerialPort::handleError(QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::NoError || !port_.isOpen()) return;
+    if (error == QSerialPort::TimeoutError) return;
+    const std::string reason = deviceName() + ": " + port_.errorString().toStdString();
+    port_.clearError();
+    port_.close();
+    if (listener()) listener()->portFailed(reason);
+}
+
+}  // namespace kalvira::acquisition

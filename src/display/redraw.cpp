@@ -1,0 +1,35 @@
+#include "redraw.h"
+
+#include "drawing_surface.h"
+#include "graticule.h"
+#include "redraw_host.h"
+#include "rounding.h"
+#include "time_base.h"
+#include "trigger_marker.h"
+#include "waveform_plot.h"
+
+namespace kalvira::display {
+
+void Koord_rendszer_rajzolasa(RedrawHost &host, DrawingSurface &surface) {
+    const float midY = surface.scaleHeight() / 2.0f;
+    const auto koordinataKorrekcio = static_cast<std::int16_t>(roundHalfEven(midY - 512.0f));
+    host.setKoordinataKorrekcio(koordinataKorrekcio);
+
+    surface.clear();
+    surface.setDrawMode(kDrawModeCopyPen);
+
+    drawHorizontalGraticule(surface, midY);
+    applyRecordLengthLimits(host);
+    const Scales scales = selectScales(host);
+    drawVerticalGraticule(surface, [&](float x) {
+        printTimeLabel(surface, x, host.hscrollValue(), scales.timeScale);
+    });
+    drawAxisAndTicks(surface, midY, koordinataKorrekcio);
+    drawTriggerMarker(host, surface, midY);
+    host.layoutControls();
+    if (host.meresVege() == -1) {
+        plotWaveform(host, surface, midY, koordinataKorrekcio, scales);
+    }
+}
+
+}  // namespace kalvira::display

@@ -1,0 +1,166 @@
+// Creation of the window's controls with their design captions, places, sizes and initial state.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <array>
+
+#include "acquisition/qt_serial_port.h"
+#include "form1.h"
+#include "option_button.h"
+
+namespace kalvira::ui {
+
+namespace {
+
+QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, QRect place) {
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(place);
+    frame->setAutoFillBackground(true);
+    frame->setFocusPolicy(Qt::NoFocus);
+    return frame;
+}
+
+QScrollBar *makeScrollBar(QWidget *parent, const char *name, Qt::Orientation orientation,
+                          QRect place, int minimum, int maximum, int largeChange, int value) {
+    auto *bar = new QScrollBar(orientation, parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setGeometry(place);
+    bar->setRange(minimum, maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(largeChange);
+    bar->setValue(value);
+    // The change comes when a dragged thumb is let go, not while it moves.
+    bar->setTracking(false);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    return bar;
+}
+
+QCheckBox *makeCheckBox(QWidget *parent, const char *name, const QString &caption, QRect place) {
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(place);
+    return box;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect place) {
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// Creates a group's members from the highest index down; member i sits at top0 + i * step.
+template <std::size_t N>
+void makeOptions(OptionGroup &group, QWidget *frame, const char *name,
+                 const std::array<const char *, N> &captions, QRect first, int step,
+                 bool breakAfterSlash = false) {
+    for (int i = static_cast<int>(N) - 1; i >= 0; --i) {
+        auto *button = new OptionButton(QString::fromUtf8(captions[static_cast<size_t>(i)]),
+                                        breakAfterSlash, frame);
+        button->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(i));
+        button->setGeometry(first.translated(0, step * i));
+        group.add(i, button);
+    }
+    group[0]->setChecked(true);
+}
+
+constexpr std::array<const char *, 14> kTimeCaptions = {
+    "5sec/Div.",   "2sec/Div.",   "1sec/Div.",   "0,5sec/Div.", "0,2sec/Div.",
+    "0,1sec/Div.", "50msec/Div.", "25msec/Div.", "20msec/Div.", "10msec/Div.",
+    "5msec/Div",   "2,5msec/Div", "2msec/Div.",  "1msec/Div."};
+constexpr std::array<const char *, 8> kRateCaptions = {
+    "25usec/ 40kSPS", "50usec/ 20kSPS", "100usec/ 10kSPS", "200usec/ 5kSPS",
+    "500usec/ 2kSPS", "1msec/ 1kSPS",   "2msec/ 500SPS",   "5msec/ 200SPS"};
+constexpr std::array<const char *, 4> kTriggerCaptions = {"Ext./Single", "Ext./Cont.",
+                                                          "Trig./Single", "Trig./Cont."};
+
+}  // namespace
+
+void Form1::createControls() {
+    VoltsPerDiv = makeFrame(this, "VoltsPerDiv", QStringLiteral("Volts/Div"), {616, 432, 89, 33});
+    VoltsPerDiv2 =
+        makeCheckBox(VoltsPerDiv, "VoltsPerDiv2", QStringLiteral("V/Div 1:2"), {8, 16, 97, 17});
+
+    LineStyle = makeFrame(this, "LineStyle", QStringLiteral("LineStyle"), {512, 432, 105, 33});
+    // The two members stand side by side: "Line" left, "Dot" right.
+    LineStyleOption.add(1, new OptionButton(QStringLiteral("Dot"), false, LineStyle));
+    LineStyleOption[1]->setGeometry(56, 16, 65, 17);
+    LineStyleOption.add(0, new OptionButton(QStringLiteral("Line"), false, LineStyle));
+    LineStyleOption[0]->setGeometry(8, 16, 65, 17);
+    LineStyleOption[1]->setObjectName(QStringLiteral("LineStyleOption_1"));
+    LineStyleOption[0]->setObjectName(QStringLiteral("LineStyleOption_0"));
+    LineStyleOption[0]->setChecked(true);
+
+    Hscroll = makeScrollBar(this, "Hscroll", Qt::Horizontal, {512, 416, 193, 17}, 0, 16000, 1, 0);
+    Hscroll->setEnabled(false);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+
+    TrigLevelFrame =
+        makeFrame(this, "TrigLevelFrame", QStringLiteral("Trigger level"), {512, 296, 97, 121});
+    TrigEdge.add(1, new OptionButton(QStringLiteral("Rise"), false, TrigLevelFrame));
+    TrigEdge[1]->setGeometry(48, 32, 49, 17);
+    TrigEdge.add(0, new OptionButton(QStringLiteral("Fall"), false, TrigLevelFrame));
+    TrigEdge[0]->setGeometry(48, 16, 49, 17);
+    TrigEdge[1]->setObjectName(QStringLiteral("TrigEdge_1"));
+    TrigEdge[0]->setObjectName(QStringLiteral("TrigEdge_0"));
+    TrigEdge[0]->setChecked(true);
+    TrigVisible =
+        makeCheckBox(TrigLevelFrame, "TrigVisible", QStringLiteral("Visible"), {48, 48, 65, 25});
+    TrigLevelScroll = makeScrollBar(TrigLevelFrame, "TrigLevelScroll", Qt::Vertical,
+                                    {8, 16, 25, 97}, 1, 254, 10, 100);
+
+    ComFrame = makeFrame(this, "ComFrame", QStringLiteral("Comm port"), {512, 240, 97, 57});
+    Frame1 = makeFrame(ComFrame, "Frame1", QStringLiteral("Frame1"), {0, 56, 89, 1});
+    makeOptions(Com1, ComFrame, "Com1", std::array<const char *, 2>{"COM1", "COM2"},
+                {8, 16, 81, 17}, 16);
+
+    TimeFrame = makeFrame(this, "TimeFrame", QStringLiteral("Time"), {512, 0, 97, 241});
+    makeOptions(TimeOption, TimeFrame, "TimeOption", kTimeCaptions, {8, 16, 81, 17}, 16);
+
+    Samples = makeFrame(this, "Samples", QStringLiteral("Samples"), {608, 352, 97, 65});
+    SamplesText = new QLineEdit(QStringLiteral("500"), Samples);
+    SamplesText->setObjectName(QStringLiteral("SamplesText"));
+    SamplesText->setGeometry(8, 16, 81, 19);
+    SamplesText->setEnabled(false);
+    SampleScroll =
+        makeScrollBar(Samples, "SampleScroll", Qt::Horizontal, {0, 40, 97, 17}, 1, 160, 10, 50);
+
+    SampleTime =
+        makeFrame(this, "SampleTime", QStringLiteral("SampleTime/Freq."), {608, 80, 97, 273});
+    makeOptions(SampleRate, SampleTime, "SampleRate", kRateCaptions, {8, 16, 73, 25}, 32, true);
+
+    trig_frame = makeFrame(this, "trig_frame", QStringLiteral("Trigger"), {608, 0, 97, 81});
+    makeOptions(trigger, trig_frame, "trigger", kTriggerCaptions, {8, 16, 81, 17}, 16);
+
+    stp = makeButton(this, "stp", QStringLiteral("STOP"), {392, 488, 81, 33});
+    start = makeButton(this, "start", QStringLiteral("START"), {496, 488, 81, 33});
+    Kilepes = makeButton(this, "Kilepes", QStringLiteral("Kilépés"), {608, 488, 81, 33});
+
+    MSComm1 = new acquisition::QtSerialPort(this);
+    MSComm1->setObjectName(QStringLiteral("MSComm1"));
+}
+
+void Form1::setTabOrder() {
+    std::vector<QWidget *> order = {Kilepes, start, stp, trig_frame};
+    for (int i = 0; i <= 3; ++i) order.push_back(trigger[i]);
+    order.push_back(SampleTime);
+    for (int i = 0; i <= 7; ++i) order.push_back(SampleRate[i]);
+    order.insert(order.end(), {Samples, SampleScroll, SamplesText, TimeFrame});
+    for (int i = 0; i <= 10; ++i) order.push_back(TimeOption[i]);
+    order.insert(order.end(), {ComFrame, Com1[0], Com1[1], Frame1, TrigLevelFrame, TrigLevelScroll,
+                               TrigVisible, TrigEdge[0], TrigEdge[1], Hscroll, LineStyle,
+                               LineStyleOption[0], LineStyleOption[1]});
+    for (int i = 11; i <= 13; ++i) order.push_back(TimeOption[i]);
+    order.insert(order.end(), {VoltsPerDiv, VoltsPerDiv2});
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+}  // namespace kalvira::ui

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QApplication;
+
+namespace kalvira::ui {
+
+// Background of the picture: the menu-text system colour of the standard scheme (black).
+inline const QColor kBackgroundColour{0, 0, 0};
+// Printed text: the application-workspace system colour of the standard scheme (grey).
+inline const QColor kForegroundColour{0xAB, 0xAB, 0xAB};
+
+// The user-interface font: small and condensed, so that every caption fits its control at the
+// design sizes (two lines in the 25-pixel sample-rate buttons).
+QFont interfaceFont();
+
+// Style, font and icon of the whole application.
+void applyApplicationLook(QApplication &app);
+
+}  // namespace kalvira::ui

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "acquisition/protocol.h"
+
+namespace kalvira::unit {
+
+// The shapes the virtual unit's input can take.
+enum class Waveform { Sine, Square, Triangle, Noise };
+
+// The signal at the unit's input, in sample units (the converter's 0..1023, mid-scale 512).
+struct SignalOptions {
+    Waveform waveform = Waveform::Sine;
+    double amplitude = 300.0;  // peak deviation from the offset
+    double offset = 512.0;     // the level the signal swings around
+    double frequency = 50.0;   // Hz; the noise waveform ignores it
+    double noise = 0.0;        // peak of uniform noise added to any waveform
+    std::uint64_t seed = 1;    // the noise sequence; equal seeds give equal records
+};
+
+// The samples a record is cut from, converted one by one in time order. Acquisition k (1, 2, ...)
+// starts the waveform at (k - 1) * 0.381966... of a cycle, so that records of the external trigger
+// modes drift as they would against a free-running signal, and draws its noise from its own
+// sequence. Values are rounded to the nearest integer and held within 0..1023.
+class SignalSource {
+public:
+    SignalSource(const SignalOptions &signal, double samplePeriod, int acquisition);
+
+    // The next sample.
+    std::uint16_t next();
+
+private:
+    double random();  // uniform in -1..1
+
+    SignalOptions signal_;
+    double cyclesPerSample_;
+    double startCycle_;
+    std::uint64_t index_ = 0;
+    std::uint64_t noiseState_;
+};
+
+// A record as the unit takes it for one command frame.
+struct Record {
+    std::vector<std::uint16_t> samples;     // recordLength values, 0..1023
+    std::int64_t samplesBeforeTrigger = 0;  // converted while waiting for the trigger
+};
+
+// Samples searched for the trigger before the unit counts it as never coming.
+inline constexpr std::int64_t kTriggerSearchLimit = 1'000'000;
+
+// The record the unit sends for a frame in its acquisition number (1 for the first frame it
+// answered). With external trigger (modes 0 and 1) the record starts at the first sample. With
+// internal trigger (modes 2 and 3) it starts at the first sample s[i] that crosses level * 4 on
+// the frame's edge: s[i-1] < L <= s[i] rising, s[i-1] > L >= s[i] falling. nullopt when the
+// signal does not cross within kTriggerSearchLimit samples; the unit then sends no block.
+std::optional<Record> generateRecord(const SignalOptions &signal,
+                                     const acquisition::FrameSettings &frame, int acquisition);
+
+}  // namespace kalvira::unit

@@ -149,17 +149,16 @@ void Form1::createControls() {
 }
 
 void Form1::setTabOrder() {
-    std::vector<QWidget *> order = {Kilepes, start, stp, trig_frame};
+    // Frames take no focus, so only the controls inside them are chained.
+    std::vector<QWidget *> order = {Kilepes, start, stp};
     for (int i = 0; i <= 3; ++i) order.push_back(trigger[i]);
-    order.push_back(SampleTime);
     for (int i = 0; i <= 7; ++i) order.push_back(SampleRate[i]);
-    order.insert(order.end(), {Samples, SampleScroll, SamplesText, TimeFrame});
+    order.insert(order.end(), {SampleScroll, SamplesText});
     for (int i = 0; i <= 10; ++i) order.push_back(TimeOption[i]);
-    order.insert(order.end(), {ComFrame, Com1[0], Com1[1], Frame1, TrigLevelFrame, TrigLevelScroll,
-                               TrigVisible, TrigEdge[0], TrigEdge[1], Hscroll, LineStyle,
-                               LineStyleOption[0], LineStyleOption[1]});
+    order.insert(order.end(), {Com1[0], Com1[1], TrigLevelScroll, TrigVisible, TrigEdge[0],
+                               TrigEdge[1], Hscroll, LineStyleOption[0], LineStyleOption[1]});
     for (int i = 11; i <= 13; ++i) order.push_back(TimeOption[i]);
-    order.insert(order.end(), {VoltsPerDiv, VoltsPerDiv2});
+    order.push_back(VoltsPerDiv2);
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

@@ -1,0 +1,291 @@
+#include "measurement_run.h"
+
+#include <algorithm>
+#include <array>
+
+#include "run_countdowns.h"
+#include "run_host.h"
+
+namespace kalvira::acquisition {
+
+namespace {
+
+constexpr std::int16_t kTrue = -1;
+constexpr std::int16_t kFalse = 0;
+constexpr std::int16_t kReadLength = 100;  // one read takes at most this many bytes
+constexpr std::size_t kRxPositions = 16002;
+constexpr int kMaxBlocks = 160;  // 16000 samples, the longest record
+
+// Locked while a run lasts; everything else stays usable.
+constexpr std::array kLockedControls{RunControl::start,        RunControl::Kilepes,
+                                     RunControl::SampleRate,   RunControl::trigger,
+                                     RunControl::SampleScroll, RunControl::Com1};
+// Enabled at the end of every run: the locked ones, and also the time base and trigger level.
+constexpr std::array kUnlockedControls{RunControl::SampleRate,      RunControl::TimeOption,
+                                       RunControl::trigger,         RunControl::SampleScroll,
+                                       RunControl::TrigLevelScroll, RunControl::Com1,
+                                       RunControl::start,           RunControl::Kilepes};
+
+bool isContinuous(int triggerMode) {
+    return triggerMode == 1 || triggerMode == 3;
+}
+
+}  // namespace
+
+MeasurementRun::MeasurementRun(RunHost &host, SerialPort &port)
+    : host_(host), port_(port), rxData_(kRxPositions + 1, 0) {
+    port_.setListener(this);
+}
+
+MeasurementRun::~MeasurementRun() {
+    port_.setListener(nullptr);
+}
+
+void MeasurementRun::start() {
+    if (running()) return;
+    host_.setStopGombLenyomva(kFalse);
+    for (const RunControl control : kLockedControls) host_.setControlEnabled(control, false);
+    text_.clear();
+    portFailure_.reset();
+    enter(RunState::Preparing);
+    wake();
+}
+
+void MeasurementRun::wake() {
+    if (inPass_) {
+        passAgain_ = true;  // a nested wake: examine once more when the current pass is done
+        return;
+    }
+    inPass_ = true;
+    do {
+        passAgain_ = false;
+        examine();
+    } while (passAgain_);
+    inPass_ = false;
+}
+
+void MeasurementRun::abort() {
+    if (!running()) return;
+    host_.setStopGombLenyomva(kTrue);
+    ++reportNumber_;
+    enter(RunState::Ending);
+    wake();
+}
+
+void MeasurementRun::portFailed(const std::string &reason) {
+    if (!running()) return;
+    portFailure_ = reason;
+    wake();
+}
+
+// The one place where the run changes state. Every change is examined at once, as a pass that
+// finds no event pending would.
+void MeasurementRun::enter(RunState next) {
+    state_ = next;
+    passAgain_ = true;
+}
+
+void MeasurementRun::examine() {
+    if (portFailure_) {
+        const std::string reason = *portFailure_;
+        portFailure_.reset();
+        if (usesPort()) {
+            fail(reason, false);
+            return;
+        }
+    }
+    switch (state_) {
+        case RunState::Idle:
+            return;
+        case RunState::Preparing:
+            return prepare();
+        case RunState::Sending:
+            return awaitFrameSent();
+        case RunState::AwaitingStartByte:
+            return awaitStartByte();
+        case RunState::CheckingStartByte:
+            return checkStartByte();
+        case RunState::ReceivingBlock:
+            return receiveBlock();
+        case RunState::CheckingBlock:
+            return checkBlock();
+        case RunState::Acknowledging:
+            return awaitAcknowledgementSent();
+        case RunState::Committing:
+            return commit();
+        case RunState::Pausing:
+            return pause();
+        case RunState::Reporting:
+            return finishReport();
+        case RunState::Ending:
+            return end();
+    }
+}
+
+// Top of an acquisition: configure the port, build the frame from the current settings, send it.
+void MeasurementRun::prepare() {
+    if (stopRequested()) return enter(RunState::Ending);
+
+    const bool wasOpen = port_.PortOpen();
+    if (!wasOpen) port_.CommPort(host_.selectedCom1() == 1 ? 2 : 1);
+    port_.Settings("115200,n,8,1");
+    port_.RThreshold(0);
+    port_.InputLen(kReadLength);
+    port_.OutBufferCount(0);
+    port_.InBufferCount(0);
+    if (!wasOpen) {
+        if (const auto error = port_.PortOpen(true)) return fail(*error, false);
+    }
+
+    // The record length is fixed here for the whole acquisition: the unit sends what the frame
+    // asked for, even if the redraw lowers the record length bar meanwhile.
+    blocks_ = std::clamp<int>(host_.sampleScrollValue(), 1, kMaxBlocks);
+    FrameSettings settings;
+    settings.triggerMode = host_.selectedTrigger();
+    settings.rateCode = host_.selectedSampleRate();
+    settings.triggerLevel = static_cast<std::uint8_t>(host_.trigLevelValue());
+    settings.recordLength = blocks_ * static_cast<int>(kSamplesPerBlock);
+    settings.fallingEdge = host_.selectedTrigEdge() == 0;
+    const CommandFrame frame = buildCommandFrame(settings);
+
+    port_.Output(frame);
+    host_.setTizedSec(kFrameSendTenths);
+    host_.enableTimer1();
+    enter(RunState::Sending);
+}
+
+void MeasurementRun::awaitFrameSent() {
+    if (port_.OutBufferCount() == 0) {
+        host_.setTizedSec(kStartByteTenths);
+        return enter(RunState::AwaitingStartByte);
+    }
+    if (host_.tizedSec() == 0) return fail("COM port hiba!", false);
+}
+
+void MeasurementRun::awaitStartByte() {
+    if (stopRequested()) return enter(RunState::Ending);
+    if (port_.InBufferCount() != 0) return enter(RunState::CheckingStartByte);
+    if (host_.tizedSec() == 0) return fail("KALVIRA nem válaszol!", false);
+}
+
+void MeasurementRun::checkStartByte() {
+    const std::vector<std::uint8_t> chunk = port_.Input();
+    const FirstChunk first = splitFirstChunk(chunk);
+    if (!first.startByteOk) return fail("KALVIRA hibás válasz!", true);
+    text_.assign(first.blockBytes.begin(), first.blockBytes.end());
+    block_ = 1;
+    startBlock();
+}
+
+void MeasurementRun::startBlock() {
+    copiesLeft_ = 3;
+    host_.setTizedSec(block_ == 1 ? firstBlockCountdown(host_.selectedSampleRate(),
+                                                        static_cast<std::int16_t>(blocks_))
+                                  : laterBlockCountdown());
+    enter(RunState::ReceivingBlock);
+}
+
+// One pass of the block wait: one read at most, then the time-out, then completeness, in this
+// order, so a block completed in the pass that sees the countdown at 0 still fails.
+void MeasurementRun::receiveBlock() {
+    if (stopRequested()) return enter(RunState::Ending);
+    bool readSome = false;
+    if (text_.size() < kBlockLength && port_.InBufferCount() > 0) {
+        const std::vector<std::uint8_t> chunk = port_.Input();
+        text_.insert(text_.end(), chunk.begin(), chunk.end());
+        readSome = !chunk.empty();
+    }
+    if (host_.tizedSec() == 0) return fail("A kapcsolat megszakadt!", true);
+    if (text_.size() >= kBlockLength) return enter(RunState::CheckingBlock);
+    // Bytes still waiting raise no new notification: take them in the next pass.
+    if (readSome && port_.InBufferCount() > 0) passAgain_ = true;
+}
+
+void MeasurementRun::checkBlock() {
+    const DecodedBlock decoded = decodeBlock(text_);
+    if (!decoded.checkOk) {
+        if (copiesLeft_ == 1) return fail("Kapcsolat nem megfelelő!", false);
+        // Await another copy within the same countdown; nothing is sent for a bad copy.
+        --copiesLeft_;
+        text_.clear();
+        port_.OutBufferCount(0);
+        port_.InBufferCount(0);
+        return enter(RunState::ReceivingBlock);
+    }
+    const auto first = rxData_.begin() + (block_ - 1) * static_cast<int>(kSamplesPerBlock) + 1;
+    std::copy(decoded.samples.begin(), decoded.samples.end(), first);
+    if (block_ == blocks_) return sendAcknowledgement(true);
+    ++block_;
+    text_.clear();
+    port_.OutBufferCount(0);
+    port_.InBufferCount(0);
+    sendAcknowledgement(false);
+}
+
+void MeasurementRun::sendAcknowledgement(bool lastBlock) {
+    ackForLastBlock_ = lastBlock;
+    const std::array<std::uint8_t, 1> ack{kAcknowledgement};
+    port_.Output(ack);
+    host_.setTizedSec(kAckSendTenths);
+    host_.enableTimer1();
+    enter(RunState::Acknowledging);
+}
+
+void MeasurementRun::awaitAcknowledgementSent() {
+    if (port_.OutBufferCount() == 0) {
+        if (ackForLastBlock_) return enter(RunState::Committing);
+        return startBlock();
+    }
+    if (host_.tizedSec() == 0) return fail("Nyugta adás hiba!", false);
+}
+
+void MeasurementRun::commit() {
+    host_.setMeresVege(kTrue);
+    const std::size_t length = static_cast<std::size_t>(blocks_) * kSamplesPerBlock;
+    host_.commitSampleData(std::span<const std::int16_t>(rxData_).subspan(1, length));
+    host_.redraw();
+    if (isContinuous(host_.selectedTrigger())) {
+        host_.setTizedSec(kPauseTenths);
+        return enter(RunState::Pausing);
+    }
+    enter(RunState::Ending);
+}
+
+// The pause between records has no stop test: a stop is seen at the top of the next acquisition.
+void MeasurementRun::pause() {
+    if (host_.tizedSec() == 0) enter(RunState::Preparing);
+}
+
+void MeasurementRun::fail(const std::string &message, bool clearsMeresVege) {
+    reportClearsMeresVege_ = clearsMeresVege;
+    messageClosed_ = false;
+    const unsigned report = ++reportNumber_;
+    enter(RunState::Reporting);
+    host_.showMessage(message, [this, report] {
+        if (report != reportNumber_ || state_ != RunState::Reporting) return;
+        messageClosed_ = true;
+        wake();
+    });
+}
+
+void MeasurementRun::finishReport() {
+    if (!messageClosed_) return;
+    if (reportClearsMeresVege_) host_.setMeresVege(kFalse);
+    enter(RunState::Ending);
+}
+
+void MeasurementRun::end() {
+    for (const RunControl control : kUnlockedControls) host_.setControlEnabled(control, true);
+    port_.PortOpen(false);
+    enter(RunState::Idle);
+}
+
+bool MeasurementRun::stopRequested() const {
+    return host_.stopGombLenyomva() == kTrue;
+}
+
+bool MeasurementRun::usesPort() const {
+    return state_ != RunState::Idle && state_ != RunState::Reporting && state_ != RunState::Ending;
+}
+
+}  // namespace kalvira::acquisition

@@ -1,0 +1,22 @@
+#include "run_countdowns.h"
+
+#include "display/rounding.h"
+#include "protocol.h"
+
+namespace kalvira::acquisition {
+
+std::int16_t blockCountdown(float seconds) {
+    const float tenths = seconds * 10.0f + 60.0f;
+    return static_cast<std::int16_t>(display::roundHalfEven(tenths));
+}
+
+std::int16_t firstBlockCountdown(int rateCode, std::int16_t hundreds) {
+    const float duration = static_cast<float>(samplePeriod(rateCode) * hundreds * 100);
+    return blockCountdown(duration);
+}
+
+std::int16_t laterBlockCountdown() {
+    return blockCountdown(60.0f);
+}
+
+}  // namespace kalvira::acquisition

@@ -3,89 +3,187 @@
 #include <QFontMetrics>
 #include <QPen>
 #include <QString>
+#include <algorithm>
 
 #include "plain_number.h"
+#include "rounding.h"
 
 namespace kalvira::display {
+
+namespace {
+
+// Far beyond any picture, near enough to zero to keep the rounding to int well defined.
+constexpr float kCoordinateLimit = 1 << 24;
+
+int toPixel(float coordinate) {
+    return roundHalfEven(std::clamp(coordinate, -kCoordinateLimit, kCoordinateLimit));
+}
+
+QFont withoutAntialiasing(QFont font) {
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+// One operation outside a session is a session of its own.
+class Session {
+public:
+    explicit Session(ImageSurface &surface) : surface_(surface) { surface_.begin(); }
+    ~Session() { surface_.end(); }
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
+
+private:
+    ImageSurface &surface_;
+};
+
+}  // namespace
 
 QColor toQColor(Colour colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
 ImageSurface::ImageSurface(QColor background, QColor foreground, QFont font)
-    : background_(background), foreground_(foreground), font_(std::move(font)) {}
+    : background_(background),
+      foreground_(foreground),
+      font_(withoutAntialiasing(std::move(font))),
+      fontAscent_(QFontMetrics(font_).ascent()),
+      fontHeight_(QFontMetrics(font_).height()),
+      image_(1, 1, QImage::Format_RGB32) {
+    image_.fill(background_);
+}
 
 ImageSurface::~ImageSurface() = default;
 
 void ImageSurface::resize(int width, int height) {
-    const int depth = depth_;
+    dropCollected();
     painter_.reset();
     image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     image_.fill(background_);
-    penColour_ = 0xFFFFFFFFu;
-    if (depth > 0) painter();
+    if (depth_ > 0) openPainter();
 }
 
-void ImageSurface::begin() { ++depth_; }
+void ImageSurface::begin() {
+    if (depth_++ == 0) openPainter();
+}
 
 void ImageSurface::end() {
-    if (depth_ > 0 && --depth_ == 0) painter_.reset();
-}
-
-QPainter &ImageSurface::painter() {
-    if (!painter_) {
-        painter_ = std::make_unique<QPainter>(&image_);
-        painter_->setRenderHint(QPainter::Antialiasing, false);
-        painter_->setRenderHint(QPainter::TextAntialiasing, false);
-        painter_->setFont(font_);
-        penColour_ = 0xFFFFFFFFu;
+    if (depth_ == 0) return;
+    if (--depth_ == 0) {
+        paintCollected();
+        painter_.reset();
     }
-    return *painter_;
 }
 
-void ImageSurface::setPenColour(Colour colour) {
+void ImageSurface::setBatching(bool batching) {
+    if (depth_ > 0) paintCollected();
+    batching_ = batching;
+}
+
+void ImageSurface::openPainter() {
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::TextAntialiasing, false);
+    painter_->setFont(font_);
+    penColour_ = kNoColour;
+}
+
+void ImageSurface::setPen(Colour colour) {
     if (colour == penColour_) return;
-    QPen pen(toQColor(colour));
-    pen.setWidth(0);
-    pen.setCosmetic(true);
-    painter().setPen(pen);
+    QPen pen(toQColor(colour), 0);  // cosmetic: one pixel whatever the transform
+    pen.setCapStyle(Qt::SquareCap);
+    painter_->setPen(pen);
     penColour_ = colour;
 }
 
-void ImageSurface::clear() {
-    if (depth_ > 0) {
-        painter().fillRect(image_.rect(), background_);
-    } else {
-        image_.fill(background_);
+void ImageSurface::paintCollected() {
+    if (collectedLines_.empty() && collectedPoints_.empty()) return;
+    setPen(collectedColour_);
+    if (!collectedLines_.empty()) {
+        painter_->drawLines(collectedLines_.data(), static_cast<int>(collectedLines_.size()));
+    }
+    if (!collectedPoints_.empty()) {
+        painter_->drawPoints(collectedPoints_.data(), static_cast<int>(collectedPoints_.size()));
+    }
+    dropCollected();
+}
+
+void ImageSurface::dropCollected() {
+    collectedLines_.clear();
+    collectedPoints_.clear();
+}
+
+void ImageSurface::useColour(Colour colour) {
+    if (colour != collectedColour_) {
+        paintCollected();
+        collectedColour_ = colour;
     }
 }
 
+void ImageSurface::clear() {
+    if (depth_ == 0) {
+        const Session session(*this);
+        clear();
+        return;
+    }
+    dropCollected();  // the fill covers all of it
+    painter_->fillRect(image_.rect(), background_);
+    textPosition_ = QPoint(0, 0);
+}
+
 void ImageSurface::setDrawMode(int mode) {
-    if (mode == kDrawModeCopyPen) {
-        painter().setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Copy pen is the only mode the picture uses; with opaque pens it is Qt's default.
+    if (mode == kDrawModeCopyPen && depth_ > 0) {
+        paintCollected();
+        painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 }
 
 void ImageSurface::line(float x1, float y1, float x2, float y2, Colour colour) {
-    setPenColour(colour);
-    painter().drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    if (depth_ == 0) {
+        const Session session(*this);
+        line(x1, y1, x2, y2, colour);
+        return;
+    }
+    const QLine pixels(toPixel(x1), toPixel(y1), toPixel(x2), toPixel(y2));
+    if (!batching_) {
+        setPen(colour);
+        painter_->drawLine(pixels);
+        return;
+    }
+    useColour(colour);
+    collectedLines_.push_back(pixels);
 }
 
 void ImageSurface::point(float x, float y, Colour colour) {
-    setPenColour(colour);
-    painter().drawPoint(QPointF(x, y));
-    textPosition_ = QPointF(x, y);
+    textPosition_ = QPoint(toPixel(x), toPixel(y));
+    if (depth_ == 0) {
+        const Session session(*this);
+        point(x, y, colour);
+        return;
+    }
+    if (!batching_) {
+        setPen(colour);
+        painter_->drawPoint(textPosition_);
+        return;
+    }
+    useColour(colour);
+    collectedPoints_.push_back(textPosition_);
 }
 
 void ImageSurface::print(float number, std::string_view text) {
-    QPainter &p = painter();
-    p.setPen(foreground_);
-    penColour_ = 0xFFFFFFFFu;
-    const QString label =
-        QString::fromStdString(formatPlainNumber(number)) + QString::fromUtf8(text.data(), text.size());
-    const QFontMetrics metrics(font_);
-    p.drawText(QPointF(textPosition_.x(), textPosition_.y() + metrics.ascent()), label);
-    textPosition_.setY(textPosition_.y() + metrics.height());
+    if (depth_ == 0) {
+        const Session session(*this);
+        print(number, text);
+        return;
+    }
+    paintCollected();
+    const QString label = QString::fromStdString(formatPlainNumber(number)) +
+                          QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    painter_->setPen(foreground_);
+    penColour_ = kNoColour;
+    painter_->drawText(QPoint(textPosition_.x(), textPosition_.y() + fontAscent_), label);
+    // The line end: the next print would start at the left edge, one text line lower.
+    textPosition_ = QPoint(0, textPosition_.y() + fontHeight_);
 }
 
 }  // namespace kalvira::display

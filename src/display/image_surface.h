@@ -3,29 +3,52 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QLine>
 #include <QPainter>
-#include <QPointF>
+#include <QPoint>
 #include <memory>
+#include <vector>
 
 #include "drawing_surface.h"
 
 namespace kalvira::display {
 
 // The window's retained picture: every operation paints into an image of the client area's size,
-// which the window shows when it paints. The picture thus survives covering and minimising.
-// Painting sessions nest: a redraw inside a redraw reuses the open painter.
+// which the window shows when it paints, so the picture survives covering and minimising.
+//
+// Coordinates are rounded to whole pixels (ties to even) and drawn without antialiasing, so a
+// line at y = 271.5 lands on row 272, exactly like a sample drawn at 272. A line covers both its
+// end pixels; a point is one pixel.
+//
+// Drawing happens in painting sessions: begin() opens one, end() closes it, and sessions nest
+// (a redraw inside a redraw re-enters the open one). Inside a session, consecutive lines and
+// points of one colour are collected and painted together when another colour, a print, a clear
+// or the end of the outermost session comes; as every pen is opaque and copies its colour, the
+// picture is the same as when each call is painted at once. An operation outside any session is
+// a session of its own.
 class ImageSurface : public DrawingSurface {
 public:
     ImageSurface(QColor background, QColor foreground, QFont font);
     ~ImageSurface() override;
+    ImageSurface(const ImageSurface &) = delete;
+    ImageSurface &operator=(const ImageSurface &) = delete;
 
-    // Gives the picture a new size; its content is cleared to the background.
+    // Gives the picture a new size in pixels (at least 1 x 1); its content is cleared to the
+    // background. Allowed inside a session.
     void resize(int width, int height);
+    // The picture; complete once the outermost session has ended.
     const QImage &image() const { return image_; }
 
-    // Opens or re-enters a painting session; end() closes it at the outermost level.
+    // Opens or re-enters a painting session; end() closes it at the outermost level and paints
+    // whatever is still collected.
     void begin();
     void end();
+    // Open sessions, 0 outside any.
+    int depth() const { return depth_; }
+
+    // true (the default): collect runs of one colour; false: paint every call at once. Both give
+    // the same picture; the second exists to prove it.
+    void setBatching(bool batching);
 
     void clear() override;
     void setDrawMode(int mode) override;
@@ -36,17 +59,28 @@ public:
     float scaleHeight() const override { return static_cast<float>(image_.height()); }
 
 private:
-    QPainter &painter();
-    void setPenColour(Colour colour);
+    void openPainter();
+    void paintCollected();
+    void dropCollected();
+    void useColour(Colour colour);
+    void setPen(Colour colour);
 
     QColor background_;
     QColor foreground_;
     QFont font_;
+    int fontAscent_;
+    int fontHeight_;
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     int depth_ = 0;
-    Colour penColour_ = 0xFFFFFFFFu;  // no pen chosen yet
-    QPointF textPosition_;
+    bool batching_ = true;
+    Colour penColour_ = kNoColour;        // colour of the painter's pen
+    Colour collectedColour_ = kNoColour;  // colour of the collected lines and points
+    std::vector<QLine> collectedLines_;
+    std::vector<QPoint> collectedPoints_;
+    QPoint textPosition_;
+
+    static constexpr Colour kNoColour = 0xFFFFFFFFu;  // outside 0x00BBGGRR: no colour yet
 };
 
 // Turns 0x00BBGGRR into a QColor.

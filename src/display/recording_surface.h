@@ -10,12 +10,12 @@ namespace kalvira::display {
 // One call made on a RecordingSurface, with its exact arguments.
 struct SurfaceCall {
     enum class Kind { Clear, DrawMode, Line, Point, Print };
-    Kind kind;
+    Kind kind = Kind::Clear;
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line: both ends; Point: (x1, y1)
     Colour colour = 0;
-    int mode = 0;             // DrawMode
-    float number = 0;         // Print
-    std::string text;         // Print
+    int mode = 0;      // DrawMode
+    float number = 0;  // Print
+    std::string text;  // Print
 
     bool operator==(const SurfaceCall &) const = default;
 };

@@ -27,9 +27,7 @@ void Koord_rendszer_rajzolasa(RedrawHost &host, DrawingSurface &surface) {
     drawAxisAndTicks(surface, midY, koordinataKorrekcio);
     drawTriggerMarker(host, surface, midY);
     host.layoutControls();
-    if (host.meresVege() == -1) {
-        plotWaveform(host, surface, midY, koordinataKorrekcio, scales);
-    }
+    plotWaveform(host, surface, midY, koordinataKorrekcio, scales);
 }
 
 }  // namespace kalvira::display

@@ -5,6 +5,18 @@
 
 namespace kalvira::display {
 
-void drawTriggerMarker(RedrawHost &, DrawingSurface &, float) {}
+float triggerMarkerY(std::int16_t triglevel, float midY, bool voltsPerDiv2) {
+    const float level = static_cast<float>(triglevel);
+    if (voltsPerDiv2) return (2.0f * midY + level - 512.0f) / 2.0f;
+    return level + midY - 512.0f;
+}
+
+void drawTriggerMarker(RedrawHost &host, DrawingSurface &surface, float midY) {
+    const auto triglevel = static_cast<std::int16_t>(host.trigLevelValue() * 4);
+    host.setTriglevel(triglevel);
+    if (!host.trigVisible()) return;
+    const float y = triggerMarkerY(triglevel, midY, host.voltsPerDiv2());
+    surface.line(0.0f, y, surface.scaleWidth() - 200.0f, y, kTriggerColour);
+}
 
 }  // namespace kalvira::display

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "acquisition/measurement_run.h"
 #include "control_layout.h"
 #include "display/image_surface.h"
 #include "display/redraw.h"

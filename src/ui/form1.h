@@ -2,8 +2,10 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+#include "acquisition/run_host.h"
 #include "display/redraw_host.h"
 #include "display/sample_record.h"
 #include "option_group.h"
@@ -11,13 +13,15 @@
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
+class QMessageBox;
 class QPushButton;
 class QScrollBar;
 class QTimer;
 
 namespace kalvira::acquisition {
+class MeasurementRun;
 class QtSerialPort;
-}
+}  // namespace kalvira::acquisition
 namespace kalvira::display {
 class ImageSurface;
 }
@@ -26,7 +30,7 @@ namespace kalvira::ui {
 
 // The KALVIRA window: control panel and oscilloscope screen at once. Its controls carry the names
 // they have on the form; its handlers are named after control and event.
-class Form1 : public QWidget, public display::RedrawHost {
+class Form1 : public QWidget, public display::RedrawHost, public acquisition::RunHost {
     Q_OBJECT
 public:
     explicit Form1(QWidget *parent = nullptr);
@@ -111,10 +115,31 @@ public:
     void setHscrollLargeChange(std::int16_t value) override;
     void layoutControls() override;
 
+    // RunHost: what the measurement run behind START reads and changes (form1_run_host.cpp).
+    int selectedCom1() const override { return Com1.selectedIndex(); }
+    int selectedTrigger() const override { return trigger.selectedIndex(); }
+    int selectedTrigEdge() const override { return TrigEdge.selectedIndex(); }
+    std::int16_t stopGombLenyomva() const override { return StopGombLenyomva; }
+    void setStopGombLenyomva(std::int16_t value) override { StopGombLenyomva = value; }
+    std::int16_t tizedSec() const override { return TizedSec; }
+    void setTizedSec(std::int16_t value) override { TizedSec = value; }
+    void setMeresVege(std::int16_t value) override { MeresVege = value; }
+    void enableTimer1() override;
+    void setControlEnabled(acquisition::RunControl control, bool enabled) override;
+    void commitSampleData(std::span<const std::int16_t> record) override;
+    void redraw() override { Koord_rendszer_rajzolasa(); }
+    void showMessage(const std::string &text, std::function<void()> closed) override;
+
+    // True from START until the run has ended.
+    bool runInProgress() const;
+    // Called with each message box of a run right after it opens; tests read and close it there.
+    std::function<void(QMessageBox &box)> runMessageShown;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();
@@ -122,7 +147,14 @@ private:
     void connectHandlers();
     void writeRecordLengthText();
 
+    void startRun();
+    void wakeRun();
+
     std::unique_ptr<display::ImageSurface> surface_;
+    std::unique_ptr<acquisition::MeasurementRun> run_;
+    // Context of the run's message box connections. Declared after run_, so it is destroyed
+    // first: a box closing while the window is torn down reaches no run.
+    QObject runMessageContext_;
 };
 
 }  // namespace kalvira::ui

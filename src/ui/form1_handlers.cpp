@@ -49,10 +49,13 @@ void Form1::SampleScroll_Change() {
     Koord_rendszer_rajzolasa();
 }
 
-void Form1::start_Click() {}
+void Form1::start_Click() {
+    startRun();
+}
 
 void Form1::stp_Click() {
     StopGombLenyomva = -1;
+    wakeRun();
 }
 
 void Form1::TimeOption_Click(int) {
@@ -61,6 +64,7 @@ void Form1::TimeOption_Click(int) {
 
 void Form1::Timer1_Timer() {
     if (TizedSec > 0) --TizedSec;
+    wakeRun();
 }
 
 void Form1::TrigLevelScroll_Change() {

@@ -54,15 +54,11 @@ void UnitExchange::received(std::span<const std::uint8_t> bytes, TimePoint now) 
         }
         scanForFrames(now);
     }
+    logSkipped();
     advance(now);
 }
 
 void UnitExchange::scanForFrames(TimePoint now) {
-    std::vector<std::uint8_t> skipped;
-    auto logSkipped = [&] {
-        if (!skipped.empty()) log_("SKIP " + hexBytes(skipped));
-        skipped.clear();
-    };
     while (!pendingFrame_.empty()) {
         if (canBeginFrame(pendingFrame_.front()) && pendingFrame_.size() < kFrameLength) break;
         if (canBeginFrame(pendingFrame_.front())) {
@@ -73,10 +69,14 @@ void UnitExchange::scanForFrames(TimePoint now) {
                 continue;
             }
         }
-        skipped.push_back(pendingFrame_.front());
+        skipped_.push_back(pendingFrame_.front());
         pendingFrame_.erase(pendingFrame_.begin());
     }
-    logSkipped();
+}
+
+void UnitExchange::logSkipped() {
+    if (!skipped_.empty()) log_("SKIP " + hexBytes(skipped_));
+    skipped_.clear();
 }
 
 void UnitExchange::takeFrame(const acquisition::FrameSettings &frame, TimePoint now) {
@@ -205,7 +205,9 @@ void UnitExchange::hostClosed(TimePoint) {
     log_("HOST closed");
     if (state_ != State::WaitingForFrame) abandon("host-closed");
     dropOutgoing();
+    skipped_ = std::move(pendingFrame_);
     pendingFrame_.clear();
+    logSkipped();
 }
 
 void UnitExchange::hostOpened(TimePoint) {

@@ -64,6 +64,7 @@ private:
     void abandon(const std::string &reason);
     void dropOutgoing();
     void scanForFrames(TimePoint now);
+    void logSkipped();
     void advance(TimePoint now);
     const Fault *fault(FaultKind kind, int block = -1) const;
     int lastBlock() const;
@@ -81,6 +82,7 @@ private:
     TimePoint ackDeadline_{};
     std::optional<Outgoing> outgoing_;
     std::vector<std::uint8_t> pendingFrame_;  // received bytes that may still begin a frame
+    std::vector<std::uint8_t> skipped_;       // received bytes found to be no frame, to log
 };
 
 }  // namespace kalvira::unit

@@ -16,7 +16,11 @@ namespace {
 constexpr float kCoordinateLimit = 1 << 24;
 
 int toPixel(float coordinate) {
-    return roundHalfEven(std::clamp(coordinate, -kCoordinateLimit, kCoordinateLimit));
+    const float bounded = std::clamp(coordinate, -kCoordinateLimit, kCoordinateLimit);
+    // Most coordinates are whole already (every sample, every tick): no rounding needed.
+    const auto whole = static_cast<int>(bounded);
+    if (static_cast<float>(whole) == bounded) return whole;
+    return roundHalfEven(bounded);
 }
 
 QFont withoutAntialiasing(QFont font) {
@@ -55,8 +59,9 @@ ImageSurface::ImageSurface(QColor background, QColor foreground, QFont font)
 ImageSurface::~ImageSurface() = default;
 
 void ImageSurface::resize(int width, int height) {
-    dropCollected();
+    collectedLines_.clear();
     painter_.reset();
+    pixels_ = nullptr;
     image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     image_.fill(background_);
     if (depth_ > 0) openPainter();
@@ -71,15 +76,19 @@ void ImageSurface::end() {
     if (--depth_ == 0) {
         paintCollected();
         painter_.reset();
+        pixels_ = nullptr;
     }
 }
 
-void ImageSurface::setBatching(bool batching) {
+void ImageSurface::setReferencePainting(bool reference) {
     if (depth_ > 0) paintCollected();
-    batching_ = batching;
+    reference_ = reference;
 }
 
 void ImageSurface::openPainter() {
+    // The image's own buffer, unshared from here on; the painter paints into the same one.
+    pixels_ = reinterpret_cast<QRgb *>(image_.bits());
+    pixelsPerRow_ = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, false);
@@ -96,27 +105,49 @@ void ImageSurface::setPen(Colour colour) {
 }
 
 void ImageSurface::paintCollected() {
-    if (collectedLines_.empty() && collectedPoints_.empty()) return;
+    if (collectedLines_.empty()) return;
     setPen(collectedColour_);
-    if (!collectedLines_.empty()) {
-        painter_->drawLines(collectedLines_.data(), static_cast<int>(collectedLines_.size()));
-    }
-    if (!collectedPoints_.empty()) {
-        painter_->drawPoints(collectedPoints_.data(), static_cast<int>(collectedPoints_.size()));
-    }
-    dropCollected();
-}
-
-void ImageSurface::dropCollected() {
+    painter_->drawLines(collectedLines_.data(), static_cast<int>(collectedLines_.size()));
     collectedLines_.clear();
-    collectedPoints_.clear();
 }
 
 void ImageSurface::useColour(Colour colour) {
-    if (colour != collectedColour_) {
-        paintCollected();
-        collectedColour_ = colour;
+    if (colour == collectedColour_) return;
+    paintCollected();
+    collectedColour_ = colour;
+    collectedRgb_ = toQColor(colour).rgb();
+}
+
+bool ImageSurface::writeUpright(const QLine &line) {
+    const int width = image_.width();
+    const int height = image_.height();
+    if (line.x1() == line.x2()) {
+        const int x = line.x1();
+        const int top = std::max(std::min(line.y1(), line.y2()), 0);
+        const int bottom = std::min(std::max(line.y1(), line.y2()), height - 1);
+        if (x < 0 || x >= width || top > bottom) return true;
+        QRgb *pixel = pixels_ + top * pixelsPerRow_ + x;
+        for (int y = top; y <= bottom; ++y, pixel += pixelsPerRow_) *pixel = collectedRgb_;
+        return true;
     }
+    if (line.y1() == line.y2()) {
+        const int y = line.y1();
+        const int left = std::max(std::min(line.x1(), line.x2()), 0);
+        const int right = std::min(std::max(line.x1(), line.x2()), width - 1);
+        if (y < 0 || y >= height || left > right) return true;
+        QRgb *row = pixels_ + y * pixelsPerRow_;
+        std::fill(row + left, row + right + 1, collectedRgb_);
+        return true;
+    }
+    return false;
+}
+
+void ImageSurface::writePixel(const QPoint &pixel) {
+    if (pixel.x() < 0 || pixel.y() < 0 || pixel.x() >= image_.width() ||
+        pixel.y() >= image_.height()) {
+        return;
+    }
+    pixels_[pixel.y() * pixelsPerRow_ + pixel.x()] = collectedRgb_;
 }
 
 void ImageSurface::clear() {
@@ -125,7 +156,7 @@ void ImageSurface::clear() {
         clear();
         return;
     }
-    dropCollected();  // the fill covers all of it
+    collectedLines_.clear();  // the fill covers them
     painter_->fillRect(image_.rect(), background_);
     textPosition_ = QPoint(0, 0);
 }
@@ -145,13 +176,13 @@ void ImageSurface::line(float x1, float y1, float x2, float y2, Colour colour) {
         return;
     }
     const QLine pixels(toPixel(x1), toPixel(y1), toPixel(x2), toPixel(y2));
-    if (!batching_) {
+    if (reference_) {
         setPen(colour);
         painter_->drawLine(pixels);
         return;
     }
     useColour(colour);
-    collectedLines_.push_back(pixels);
+    if (!writeUpright(pixels)) collectedLines_.push_back(pixels);
 }
 
 void ImageSurface::point(float x, float y, Colour colour) {
@@ -161,13 +192,13 @@ void ImageSurface::point(float x, float y, Colour colour) {
         point(x, y, colour);
         return;
     }
-    if (!batching_) {
+    if (reference_) {
         setPen(colour);
         painter_->drawPoint(textPosition_);
         return;
     }
     useColour(colour);
-    collectedPoints_.push_back(textPosition_);
+    writePixel(textPosition_);
 }
 
 void ImageSurface::print(float number, std::string_view text) {

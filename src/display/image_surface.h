@@ -21,11 +21,15 @@ namespace kalvira::display {
 // end pixels; a point is one pixel.
 //
 // Drawing happens in painting sessions: begin() opens one, end() closes it, and sessions nest
-// (a redraw inside a redraw re-enters the open one). Inside a session, consecutive lines and
-// points of one colour are collected and painted together when another colour, a print, a clear
-// or the end of the outermost session comes; as every pen is opaque and copies its colour, the
-// picture is the same as when each call is painted at once. An operation outside any session is
-// a session of its own.
+// (a redraw inside a redraw re-enters the open one). An operation outside any session is a
+// session of its own.
+//
+// Speed: a long record sends thousands of lines and points, most of them upright within a few
+// columns. Points and upright or level lines are written straight into the image's pixels (they
+// are exactly the pixels QPainter sets for them); sloping lines of one colour are collected and
+// handed to QPainter in one call when another colour, a print, a clear or the end of the
+// outermost session comes. As every pen is opaque and copies its colour, the picture is the same
+// as when QPainter paints each call at once, which setReferencePainting(true) does to prove it.
 class ImageSurface : public DrawingSurface {
 public:
     ImageSurface(QColor background, QColor foreground, QFont font);
@@ -46,9 +50,9 @@ public:
     // Open sessions, 0 outside any.
     int depth() const { return depth_; }
 
-    // true (the default): collect runs of one colour; false: paint every call at once. Both give
-    // the same picture; the second exists to prove it.
-    void setBatching(bool batching);
+    // true: QPainter paints every call at once, the plain way the fast one is checked against.
+    // false (the default): the fast way. Both give the same picture.
+    void setReferencePainting(bool reference);
 
     void clear() override;
     void setDrawMode(int mode) override;
@@ -61,9 +65,10 @@ public:
 private:
     void openPainter();
     void paintCollected();
-    void dropCollected();
     void useColour(Colour colour);
     void setPen(Colour colour);
+    bool writeUpright(const QLine &line);
+    void writePixel(const QPoint &pixel);
 
     QColor background_;
     QColor foreground_;
@@ -73,11 +78,13 @@ private:
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     int depth_ = 0;
-    bool batching_ = true;
+    bool reference_ = false;
     Colour penColour_ = kNoColour;        // colour of the painter's pen
-    Colour collectedColour_ = kNoColour;  // colour of the collected lines and points
-    std::vector<QLine> collectedLines_;
-    std::vector<QPoint> collectedPoints_;
+    Colour collectedColour_ = kNoColour;  // colour of the collected lines and direct writes
+    QRgb collectedRgb_ = 0;               // the same as the image stores it
+    std::vector<QLine> collectedLines_;   // sloping lines waiting for QPainter
+    QRgb *pixels_ = nullptr;              // the image's first row while a session is open
+    qsizetype pixelsPerRow_ = 0;
     QPoint textPosition_;
 
     static constexpr Colour kNoColour = 0xFFFFFFFFu;  // outside 0x00BBGGRR: no colour yet

@@ -1,7 +1,6 @@
 // The window's side of the measurement run: the controls it locks, the record it commits, its
 // messages, and the run's life from START to the window's close.
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -77,13 +76,12 @@ void Form1::showMessage(const std::string &text, std::function<void()> closed) {
     if (runMessageShown) runMessageShown(*box);
 }
 
-// Closing the window during a run stops it at once and closes the port; then the program ends,
-// as it does when the window is closed between runs.
+// Closing the window during a run stops it at once, takes down its message and closes the port;
+// the program then ends as it does when the window is closed between runs, with its last window.
 void Form1::closeEvent(QCloseEvent *event) {
     if (runInProgress()) {
         run_->abort();
         for (auto *box : findChildren<QMessageBox *>()) box->close();
-        QCoreApplication::exit(0);
     }
     if (MSComm1->PortOpen()) MSComm1->PortOpen(false);
     event->accept();

@@ -1,0 +1,164 @@
+// The measurement run against kalvira-unit on a pseudo-terminal, through the real window and
+// serial port: time from START to the committed 16000-sample record, with the unit as fast as
+// the terminal goes and with the unit pacing at 115200 baud; and the CPU the program spends while
+// the run waits 9.5 s for a unit that never answers.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "acquisition/protocol.h"
+#include "run_window.h"
+#include "unit_child.h"
+
+namespace kalvira::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A whole 16000-sample record on the wire: frame, start byte, 160 blocks and 160 acks.
+constexpr double kRecordBytes = 11 + 1 + 160 * 201 + 160;
+constexpr double kLineSeconds = kRecordBytes * 10 / 115200;
+
+double cpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void recordOf16000(benchmark::State &state, const std::vector<std::string> &unitOptions) {
+    UnitChild unit(unitOptions);
+    if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
+    unit.becomeCom1();
+    ui::Form1 form;
+    RunWatcher watcher(form);
+    form.SampleScroll->setValue(160);
+
+    double total = 0;
+    for (auto _ : state) {
+        const auto begin = Clock::now();
+        watcher.startAndWait();
+        const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+        state.SetIterationTime(seconds);
+        total += seconds;
+        if (!watcher.messages.isEmpty()) {
+            return state.SkipWithError(watcher.messages.join("; ").toStdString().c_str());
+        }
+    }
+    const double mean = total / static_cast<double>(state.iterations());
+    state.counters["line_s"] = kLineSeconds;
+    state.counters["over_line_pct"] = (mean - kLineSeconds) / kLineSeconds * 100;
+}
+
+// "--fast": block 1 at once, bytes as fast as the pseudo-terminal takes them.
+BENCHMARK_CAPTURE(recordOf16000, fast_unit, std::vector<std::string>{"--fast"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+// "--no-wait": block 1 at once, but every byte paced at 115200 baud.
+BENCHMARK_CAPTURE(recordOf16000, paced_unit, std::vector<std::string>{"--no-wait"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// Reads exactly count bytes from a non-blocking descriptor; false when the unit fell silent.
+bool readExactly(int fd, std::size_t count) {
+    std::array<std::uint8_t, 512> buffer{};
+    while (count > 0) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 5000) <= 0) return false;
+        const ssize_t n = ::read(fd, buffer.data(), std::min(count, buffer.size()));
+        if (n > 0) count -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The least any host can take: a plain blocking loop on the device that acknowledges each block
+// the moment its last byte is in, with no check and no window. The program's figures above are
+// to be read against this one, which holds the unit's own pacing.
+void referenceHost(benchmark::State &state, const std::vector<std::string> &unitOptions) {
+    UnitChild unit(unitOptions);
+    if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
+    const int fd = ::open(unit.devicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return state.SkipWithError("cannot open the unit's device");
+    termios raw{};
+    ::tcgetattr(fd, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(fd, TCSANOW, &raw);
+    const auto frame = acquisition::buildCommandFrame({0, 0, 100, 16000, true});
+    const std::uint8_t ack = acquisition::kAcknowledgement;
+    for (auto _ : state) {
+        const auto begin = Clock::now();
+        bool ok = ::write(fd, frame.data(), frame.size()) == static_cast<ssize_t>(frame.size());
+        ok = ok && readExactly(fd, 1);
+        for (int b = 0; ok && b < 160; ++b) {
+            ok = readExactly(fd, acquisition::kBlockLength) && ::write(fd, &ack, 1) == 1;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - begin).count());
+        if (!ok) {
+            ::close(fd);
+            return state.SkipWithError("the unit fell silent");
+        }
+    }
+    ::close(fd);
+    state.counters["line_s"] = kLineSeconds;
+}
+
+BENCHMARK_CAPTURE(referenceHost, fast_unit, std::vector<std::string>{"--fast"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+BENCHMARK_CAPTURE(referenceHost, paced_unit, std::vector<std::string>{"--no-wait"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+void silentUnit(benchmark::State &state) {
+    UnitChild unit({"--fast", "--fault", "no-answer"});
+    if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
+    unit.becomeCom1();
+    ui::Form1 form;
+    RunWatcher watcher(form);
+
+    double cpu = 0;
+    double wall = 0;
+    for (auto _ : state) {
+        const double cpuBefore = cpuSeconds();
+        const auto begin = Clock::now();
+        watcher.startAndWait();
+        wall = std::chrono::duration<double>(Clock::now() - begin).count();
+        cpu = cpuSeconds() - cpuBefore;
+        state.SetIterationTime(wall);
+    }
+    if (watcher.messages != QStringList{QStringLiteral("KALVIRA nem válaszol!")}) {
+        return state.SkipWithError("the run did not end with \"KALVIRA nem válaszol!\"");
+    }
+    state.counters["cpu_ms"] = cpu * 1000;
+    state.counters["cpu_pct_of_wall"] = cpu / wall * 100;
+}
+
+BENCHMARK(silentUnit)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace kalvira::bench
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

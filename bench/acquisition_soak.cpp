@@ -1,0 +1,103 @@
+// A long continuous run against the fast kalvira-unit: every committed record is checked against
+// the unit's known signal, and the program's resident memory is sampled as the records go by.
+// Usage: kalvira_soak_acquisition [records, default 1000]
+#include <unistd.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "run_window.h"
+#include "ui/option_button.h"
+#include "unit/signal.h"
+#include "unit_child.h"
+
+namespace kalvira::bench {
+namespace {
+
+double residentMegabytes() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0;
+    long resident = 0;
+    statm >> size >> resident;
+    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// The window with a check on every record the run commits: record k must be the unit's k-th.
+class SoakWindow : public ui::Form1 {
+public:
+    acquisition::FrameSettings frame;
+    int committed = 0;
+    int misassembled = 0;
+    double firstRss = 0;
+    double minRss = 1e9;
+    double maxRss = 0;
+    std::function<void()> onCommit;
+
+    void commitSampleData(std::span<const std::int16_t> record) override {
+        Form1::commitSampleData(record);
+        ++committed;
+        const auto expected = unit::generateRecord(unit::SignalOptions{}, frame, committed);
+        if (!expected || record.size() != expected->samples.size() ||
+            !std::equal(record.begin(), record.end(), expected->samples.begin(),
+                        [](std::int16_t a, std::uint16_t b) { return a == b; })) {
+            ++misassembled;
+        }
+        const double rss = residentMegabytes();
+        if (committed == 1) firstRss = rss;
+        minRss = std::min(minRss, rss);
+        maxRss = std::max(maxRss, rss);
+        if (onCommit) onCommit();
+    }
+};
+
+}  // namespace
+}  // namespace kalvira::bench
+
+int main(int argc, char **argv) {
+    using namespace kalvira;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int records = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+
+    bench::UnitChild unit({"--fast"});
+    if (!unit.started()) {
+        std::fprintf(stderr, "kalvira-unit did not start\n");
+        return 1;
+    }
+    unit.becomeCom1();
+
+    bench::SoakWindow form;
+    bench::RunWatcher watcher(form);
+    form.trigger[1]->click();  // "Ext./Cont."
+    form.SampleScroll->setValue(160);
+    form.frame = {1, 0, 100, 16000, true};
+    form.onCommit = [&] {
+        if (form.committed % 100 == 0) {
+            std::printf("  record %4d  rss %.1f MB\n", form.committed, bench::residentMegabytes());
+            std::fflush(stdout);
+        }
+        if (form.committed == records) form.stp->click();
+    };
+    const auto begin = std::chrono::steady_clock::now();
+    watcher.startAndWait();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+
+    const int lost = records - form.committed;
+    std::printf("soak: %d records of 16000 samples in %.0f s\n", form.committed, seconds);
+    std::printf("soak: lost %d, mis-assembled %d, messages %lld\n", std::max(lost, 0),
+                form.misassembled, static_cast<long long>(watcher.messages.size()));
+    for (const auto &message : watcher.messages) {
+        std::printf("soak: message \"%s\"\n", message.toStdString().c_str());
+    }
+    std::printf("soak: rss after record 1 %.1f MB, min %.1f MB, max %.1f MB, growth %.1f MB\n",
+                form.firstRss, form.minRss, form.maxRss, form.maxRss - form.firstRss);
+    const bool ok =
+        lost <= 0 && form.misassembled == 0 && watcher.messages.isEmpty() && form.maxRss < 100.0;
+    std::printf("soak: %s\n", ok ? "PASS" : "FAIL");
+    return ok ? 0 : 1;
+}

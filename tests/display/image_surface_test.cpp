@@ -152,6 +152,10 @@ struct BatchingCase {
     int width, height;
 };
 
+void PrintTo(const BatchingCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
 class BatchingTest : public ::testing::TestWithParam<BatchingCase> {};
 
 TEST_P(BatchingTest, GivesTheSamePixelsAsPaintingEachCall) {
@@ -180,6 +184,47 @@ INSTANTIATE_TEST_SUITE_P(
                       BatchingCase{"dots0_1secHalvedEven", 5, 1, true, 900, 600},
                       BatchingCase{"lines25msecTall", 7, 0, false, 1000, 1201}),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Batching, LinesOfEverySlopeAndDirectionMatchPaintingEachCall) {
+    // Upright, level and sloping lines in both directions, whole and fractional, reaching past
+    // every edge, in changing colours, with points among them.
+    const Colour colours[] = {kTraceColour, kGraticuleColour, kTraceColour, kAxisColour};
+    std::uint32_t seed = 7;
+    const auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<float>(
+            static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range)));
+    };
+    std::vector<QImage> images;
+    for (const bool batching : {true, false}) {
+        seed = 7;
+        auto surface = makeSurface(97, 61);
+        surface->setReferencePainting(!batching);
+        surface->begin();
+        for (int k = 0; k < 3000; ++k) {
+            const Colour colour = colours[(k / 7) % 4];
+            const float x1 = next(130) - 15, y1 = next(90) - 15;
+            const float half = (k % 5 == 0) ? 0.5f : 0.0f;
+            switch (k % 4) {
+                case 0:
+                    surface->line(x1, y1, x1, next(90) - 15 + half, colour);
+                    break;
+                case 1:
+                    surface->line(x1 + half, y1, next(130) - 15, y1, colour);
+                    break;
+                case 2:
+                    surface->line(x1, y1 + half, next(130) - 15, next(90) - 15, colour);
+                    break;
+                default:
+                    surface->point(x1, y1 + half, colour);
+                    break;
+            }
+        }
+        surface->end();
+        images.push_back(surface->image());
+    }
+    EXPECT_TRUE(images[0] == images[1]);
+}
 
 TEST(Batching, KeepsTheOrderOfColours) {
     // Red under blue under red: the last colour drawn on a pixel is the one that stays.

@@ -68,7 +68,7 @@ void BM_RedrawImage(benchmark::State &state) {
     countTrace(state, window);
 }
 BENCHMARK(BM_RedrawImage)
-    ->ArgNames({"time", "dot", "batched"})
+    ->ArgNames({"time", "dot", "fast"})
     ->Args({kTime5sec, 0, 1})
     ->Args({kTime1msec, 0, 1})
     ->Args({kTime5sec, 1, 1})

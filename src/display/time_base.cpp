@@ -37,10 +37,13 @@ Scales selectScales(const RedrawHost &host) {
 }
 
 void printTimeLabel(DrawingSurface &surface, float x, std::int16_t hscrollValue, float timeScale) {
-    // Evaluated left to right in single precision, as the labels have always been: at
-    // "0,2sec/Div." line 3 this gives exactly 600.
+    // Single precision, with the time base turned into milliseconds first: every time base is then
+    // a whole number of milliseconds per division (0.02f * 1000 rounds to exactly 20), and every
+    // label reads its exact time. Multiplying by the seconds first would show 5 x 0.02 s as
+    // 99,99999 msec and scrolled "1msec/Div." labels as 995,0001.
     const float divisions = static_cast<float>(hscrollValue) + (x - 1.0f) / 100.0f;
-    const float milliseconds = divisions * timeScale * 1000.0f;
+    const float millisecondsPerDivision = timeScale * 1000.0f;
+    const float milliseconds = divisions * millisecondsPerDivision;
     if (milliseconds < 1000.0f) {
         surface.print(milliseconds, "msec");
     } else {

@@ -56,9 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{
             6, 0, {" 0 msec", " 50 msec", " 100 msec", " 150 msec", " 200 msec", " 250 msec"}},
         LabelCase{7, 0, {" 0 msec", " 25 msec", " 50 msec", " 75 msec", " 100 msec", " 125 msec"}},
-        // 5 x 0.02 is a tie in single precision that rounds down: line 5 reads 99,99999.
-        LabelCase{
-            8, 0, {" 0 msec", " 20 msec", " 40 msec", " 60 msec", " 80 msec", " 99,99999 msec"}},
+        // 5 x 0.02 s must not read 99,99999.
+        LabelCase{8, 0, {" 0 msec", " 20 msec", " 40 msec", " 60 msec", " 80 msec", " 100 msec"}},
         LabelCase{9, 0, {" 0 msec", " 10 msec", " 20 msec", " 30 msec", " 40 msec", " 50 msec"}},
         LabelCase{10, 0, {" 0 msec", " 5 msec", " 10 msec", " 15 msec", " 20 msec", " 25 msec"}},
         LabelCase{
@@ -72,11 +71,14 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{
             11, 4, {" 10 msec", " 12,5 msec", " 15 msec", " 17,5 msec", " 20 msec", " 22,5 msec"}},
         LabelCase{13, 3, {" 3 msec", " 4 msec", " 5 msec", " 6 msec", " 7 msec", " 8 msec"}},
-        // 1000 msec is shown as 1 sec. On the way there single precision shows its last digit.
-        LabelCase{13,
-                  995,
-                  {" 995,0001 msec", " 996,0001 msec", " 997,0001 msec", " 998 msec",
-                   " 999,0001 msec", " 1 sec"}},
+        // 1000 msec is shown as 1 sec, and the single-precision 0.001 (a little above a
+        // thousandth) never shows in the last digit.
+        LabelCase{
+            13, 995, {" 995 msec", " 996 msec", " 997 msec", " 998 msec", " 999 msec", " 1 sec"}},
+        LabelCase{5,
+                  31000,
+                  {" 3100 sec", " 3100,1 sec", " 3100,2 sec", " 3100,3 sec", " 3100,4 sec",
+                   " 3100,5 sec"}},
         LabelCase{0, 2, {" 10 sec", " 15 sec", " 20 sec", " 25 sec", " 30 sec", " 35 sec"}}));
 
 TEST(TimeLabel, PrintsNumberAndUnitOnceAtTheTopOfEachLine) {

@@ -95,6 +95,8 @@ void Form1::createControls() {
     LineStyleOption[1]->setObjectName(QStringLiteral("LineStyleOption_1"));
     LineStyleOption[0]->setObjectName(QStringLiteral("LineStyleOption_0"));
     LineStyleOption[0]->setChecked(true);
+    // "Line" reaches under "Dot": keep "Dot" in front so that a click on it chooses it.
+    LineStyleOption[1]->raise();
 
     Hscroll = makeScrollBar(this, "Hscroll", Qt::Horizontal, {512, 416, 193, 17}, 0, 16000, 1, 0);
     Hscroll->setEnabled(false);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -99,6 +100,18 @@ TEST_F(Form1Handlers, OptionGroupsReactToTheKeyboard) {
     QTest::keyClick(form.TimeOption[0], Qt::Key_Down);
     EXPECT_EQ(form.TimeOption.selectedIndex(), 1);
     EXPECT_NE(picture(), before);  // the time labels now read 2 sec per division
+}
+
+TEST_F(Form1Handlers, ClickingDotChoosesDotAlthoughLineReachesUnderIt) {
+    form.show();
+    // The indicator of "Dot" lies inside the design rectangle of "Line" (8..73).
+    const QPoint onDotIndicator(60, 24);
+    QWidget *hit = form.LineStyle->childAt(onDotIndicator);
+    ASSERT_EQ(hit, form.LineStyleOption[1]);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(form.LineStyle, onDotIndicator));
+    EXPECT_EQ(form.LineStyleOption.selectedIndex(), 1);
+    QTest::mouseClick(form.LineStyleOption[0], Qt::LeftButton, {}, QPoint(10, 8));
+    EXPECT_EQ(form.LineStyleOption.selectedIndex(), 0);
 }
 
 TEST_F(Form1Handlers, TriggerLevelRedrawsOnlyWhileTheMarkerIsShown) {

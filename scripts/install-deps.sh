@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev libqt6svg6 libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang-format
-    xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
+    xvfb xauth imagemagick xdotool fonts-dejavu-core fonts-dejavu-extra
 )
 
 missing=()

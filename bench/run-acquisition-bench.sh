@@ -39,9 +39,9 @@ print(f"paced unit: {paced:7.1f} ms, line time {line*1000:.0f} ms: {(paced/1000-
       f"(target within 2 %)")
 print(f"            reference host {paced_ref:.1f} ms ({(paced_ref/1000-line)/line*100:+.1f} % of the line time: "
       f"the unit'"'"'s own pace); program over reference {(paced-paced_ref)/paced_ref*100:+.1f} %")
-s = runs["silentUnit"]
-print(f"silent unit: {s[\"real_time\"]/1000:.2f} s wait, program CPU {s[\"cpu_ms\"]:.1f} ms = "
-      f"{s[\"cpu_pct_of_wall\"]:.2f} % of wall (target < 2 %)")
+silent = runs["silentUnit"]
+wait, cpu, share = silent["real_time"] / 1000, silent["cpu_ms"], silent["cpu_pct_of_wall"]
+print(f"silent unit: {wait:.2f} s wait, program CPU {cpu:.1f} ms = {share:.2f} % of wall (target < 2 %)")
 '
 
 if [ "$soak" = 1 ]; then

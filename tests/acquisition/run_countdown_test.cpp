@@ -1,6 +1,8 @@
 // The countdowns a run loads into TizedSec, and how long each wait lasts in Timer1 ticks.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "acquisition/run_countdowns.h"
 #include "run_fixture.h"
 
@@ -12,6 +14,10 @@ struct FirstBlockCase {
     std::int16_t hundreds;
     std::int16_t tenths;
 };
+
+void PrintTo(const FirstBlockCase &c, std::ostream *os) {
+    *os << "rate " << c.rateCode << ", " << c.hundreds << " hundreds";
+}
 
 class FirstBlockCountdownTest : public ::testing::TestWithParam<FirstBlockCase> {};
 

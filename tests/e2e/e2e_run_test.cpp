@@ -86,6 +86,42 @@ TEST_F(EndToEndTest, ContinuousRunRepeatsUntilStopWithLevelAndEdgeChangesInTheNe
     expectRunEnded();
 }
 
+bool allEnabled(const ui::OptionGroup &group, bool enabled) {
+    for (int i = 0; i < group.size(); ++i) {
+        if (group[i]->isEnabled() != enabled) return false;
+    }
+    return true;
+}
+
+TEST_F(EndToEndTest, ARunLocksTheAcquisitionSettingsAndStopUnlocksThemAndTheirNeighbours) {
+    startUnit({"--fast", "--fault", "stall=0"});
+    form->start->click();
+    ASSERT_TRUE(waitUntil([this] { return !unitLog("STALL").empty(); }, 5000));
+
+    EXPECT_FALSE(form->start->isEnabled());
+    EXPECT_FALSE(form->Kilepes->isEnabled());
+    EXPECT_TRUE(allEnabled(form->SampleRate, false));
+    EXPECT_TRUE(allEnabled(form->trigger, false));
+    EXPECT_FALSE(form->SampleScroll->isEnabled());
+    EXPECT_TRUE(allEnabled(form->Com1, false));
+    // What stays usable during a run.
+    EXPECT_TRUE(form->stp->isEnabled());
+    EXPECT_TRUE(form->TrigLevelScroll->isEnabled());
+    EXPECT_TRUE(allEnabled(form->TrigEdge, true));
+    EXPECT_TRUE(allEnabled(form->TimeOption, true));
+    EXPECT_TRUE(allEnabled(form->LineStyleOption, true));
+
+    form->stp->click();
+    EXPECT_FALSE(form->runInProgress());
+    EXPECT_TRUE(allEnabled(form->SampleRate, true));
+    EXPECT_TRUE(allEnabled(form->trigger, true));
+    EXPECT_TRUE(allEnabled(form->Com1, true));
+    EXPECT_TRUE(allEnabled(form->TimeOption, true));
+    EXPECT_TRUE(form->TrigLevelScroll->isEnabled());
+    EXPECT_TRUE(messages.isEmpty());
+    expectRunEnded();
+}
+
 TEST_F(EndToEndTest, ClosingTheWindowMidRunStopsTheRunAndClosesThePort) {
     startUnit({"--fast", "--fault", "stall=0"});
     form->show();

@@ -74,6 +74,7 @@ TEST_F(EndToEndTest, APortThatCannotBeOpenedIsReportedByDeviceAndReason) {
     ::setenv("KALVIRA_COM1", "/dev/kalvira-no-such-device", 1);
     ASSERT_TRUE(runToEnd());
     ASSERT_EQ(messages.size(), 1);
+    RecordProperty("message", messages[0].toStdString());
     EXPECT_TRUE(messages[0].startsWith("/dev/kalvira-no-such-device: "))
         << messages[0].toStdString();
     EXPECT_GT(messages[0].size(), QStringLiteral("/dev/kalvira-no-such-device: ").size());
@@ -88,6 +89,7 @@ TEST_F(EndToEndTest, AUnitThatVanishesMidRunIsReportedAndTheRunEnds) {
     unit->stop();
     ASSERT_TRUE(waitUntil([this] { return !form->runInProgress(); }, 5000));
     ASSERT_EQ(messages.size(), 1);
+    RecordProperty("message", messages[0].toStdString());
     EXPECT_TRUE(messages[0].startsWith(QString::fromStdString(device + ": ")))
         << messages[0].toStdString();
     expectRunEnded();

@@ -104,12 +104,16 @@ void UnitServer::writeToHost(TimePoint now) {
     if (bytes.empty()) return;
     std::size_t allowed = bytes.size();
     if (paced_) {
-        lineFree_ = std::max(lineFree_, now);
+        // The line falls idle only when there was nothing left to send. Bytes that waited for their
+        // turn keep the line's schedule however late this wake-up comes, and go out at once to
+        // catch up: otherwise every late wake-up would slow the line below 115200 baud.
+        if (!backlog_) lineFree_ = std::max(lineFree_, now);
         const auto due = (now + kPacingSlack - lineFree_) / kByteTime + 1;
         allowed = std::min(allowed, static_cast<std::size_t>(due));
     }
     const ssize_t written = ::write(master_, bytes.data(), allowed);
     if (written > 0) {
+        backlog_ = static_cast<std::size_t>(written) < bytes.size();
         if (paced_) lineFree_ += kByteTime * written;
         exchange_.wrote(static_cast<std::size_t>(written), paced_ ? lineFree_ : now);
     } else if (written < 0 && errno == EIO) {

@@ -28,6 +28,7 @@ private:
     bool paced_;
     bool hostPresent_ = true;
     TimePoint lineFree_{};  // when the paced line has sent every byte written so far
+    bool backlog_ = false;  // bytes were left waiting for the line at the last write
 };
 
 }  // namespace kalvira::unit

@@ -10,13 +10,35 @@ std::int16_t clampCount(qint64 count) {
     return static_cast<std::int16_t>(std::min<qint64>(count, 32767));
 }
 
+// What went wrong, in words; the system's own text follows it, since after a vanished device that
+// text can be stale.
+const char *describeFailure(QSerialPort::SerialPortError error) {
+    switch (error) {
+        case QSerialPort::ResourceError:
+            return "the device is no longer available";
+        case QSerialPort::ReadError:
+            return "reading from the device failed";
+        case QSerialPort::WriteError:
+            return "writing to the device failed";
+        case QSerialPort::PermissionError:
+            return "permission denied";
+        default:
+            return "the port failed";
+    }
+}
+
 QSerialPort::Parity toQtParity(char parity) {
     switch (parity) {
-        case 'e': return QSerialPort::EvenParity;
-        case 'o': return QSerialPort::OddParity;
-        case 'm': return QSerialPort::MarkParity;
-        case 's': return QSerialPort::SpaceParity;
-        default: return QSerialPort::NoParity;
+        case 'e':
+            return QSerialPort::EvenParity;
+        case 'o':
+            return QSerialPort::OddParity;
+        case 'm':
+            return QSerialPort::MarkParity;
+        case 's':
+            return QSerialPort::SpaceParity;
+        default:
+            return QSerialPort::NoParity;
     }
 }
 
@@ -45,7 +67,9 @@ void QtSerialPort::Settings(std::string_view settings) {
 
 void QtSerialPort::RThreshold(std::int16_t) {}
 
-void QtSerialPort::InputLen(std::int16_t length) { inputLength_ = std::max<std::int16_t>(length, 0); }
+void QtSerialPort::InputLen(std::int16_t length) {
+    inputLength_ = std::max<std::int16_t>(length, 0);
+}
 
 void QtSerialPort::OutBufferCount(std::int16_t) {
     if (port_.isOpen()) port_.clear(QSerialPort::Output);
@@ -63,7 +87,9 @@ std::int16_t QtSerialPort::InBufferCount() const {
     return port_.isOpen() ? clampCount(port_.bytesAvailable()) : 0;
 }
 
-bool QtSerialPort::PortOpen() const { return port_.isOpen(); }
+bool QtSerialPort::PortOpen() const {
+    return port_.isOpen();
+}
 
 std::optional<std::string> QtSerialPort::PortOpen(bool open) {
     if (!open) {
@@ -97,7 +123,9 @@ std::vector<std::uint8_t> QtSerialPort::Input() {
     return bytes;
 }
 
-std::string QtSerialPort::deviceName() const { return deviceForPort(portNumber_); }
+std::string QtSerialPort::deviceName() const {
+    return deviceForPort(portNumber_);
+}
 
 void QtSerialPort::applySettings() {
     port_.setBaudRate(settings_.baudRate);
@@ -110,7 +138,8 @@ void QtSerialPort::applySettings() {
 void QtSerialPort::handleError(QSerialPort::SerialPortError error) {
     if (error == QSerialPort::NoError || !port_.isOpen()) return;
     if (error == QSerialPort::TimeoutError) return;
-    const std::string reason = deviceName() + ": " + port_.errorString().toStdString();
+    const std::string reason = deviceName() + ": " + describeFailure(error) + " (" +
+                               port_.errorString().toStdString() + ")";
     port_.clearError();
     port_.close();
     if (listener()) listener()->portFailed(reason);

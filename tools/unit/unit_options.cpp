@@ -140,7 +140,7 @@ line of stdout, then serves command frames until SIGTERM or SIGINT.
   --no-pacing          wait the record's duration, then send unpaced
   --ack-timeout MS     send a block again when its 0x55 has not come after MS (default 1000)
   --copies N           copies of one block before giving up the record (default 3)
-  --fault SPEC         play a fault; repeatable. SPEC[@A] limits it to the A-th frame answered:
+  --fault FAULT        play a fault; repeatable. FAULT[@A] limits it to the A-th frame answered:
                          no-answer            take the frame, send nothing
                          wrong-start[=XX]     send byte XX (hex, default 55) instead of AA
                          bad-check=B[:K]      first K copies of block B with a wrong check byte

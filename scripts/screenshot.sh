@@ -5,6 +5,7 @@
 #   sleep:S    wait S seconds
 #   shot:FILE  write a screenshot of the window's area to FILE (PNG)
 # Example: scripts/screenshot.sh 544,519 sleep:1.5 523,232 shot:/tmp/kalvira-1msec.png
+# KALVIRA_UNIT_ARGS adds options to the unit, e.g. KALVIRA_UNIT_ARGS="--fault wrong-start".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -x build/bin/kalvira ] && [ -x build/bin/kalvira-unit ] || scripts/build.sh
@@ -16,7 +17,9 @@ pids=($!)
 trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$workdir"' EXIT
 export DISPLAY=$display
 sleep 1
-build/bin/kalvira-unit --link "$workdir/com1" --fast --wave sine --frequency 200 >/dev/null &
+# shellcheck disable=SC2086 # the extra options are meant to split into words
+build/bin/kalvira-unit --link "$workdir/com1" --fast --wave sine --frequency 200 \
+    ${KALVIRA_UNIT_ARGS:-} >/dev/null &
 pids+=($!)
 for _ in $(seq 50); do [ -e "$workdir/com1" ] && break; sleep 0.1; done
 KALVIRA_COM1="$workdir/com1" build/bin/kalvira 2>/dev/null &
@@ -25,7 +28,7 @@ sleep 2
 
 for step in "$@"; do
     case $step in
-        shot:*) import -window root -crop 704x543+0+0 "${step#shot:}" ;;
+        shot:*) import -window root -crop 760x600+0+0 "${step#shot:}" ;;
         sleep:*) sleep "${step#sleep:}" ;;
         *,*) xdotool mousemove "${step%,*}" "${step#*,}" click 1; sleep 0.5 ;;
         *) echo "unknown step: $step" >&2; exit 2 ;;

@@ -4,11 +4,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2 --timeout 300
 
-# The protocol's readers once more with AddressSanitizer and UndefinedBehaviorSanitizer: the fuzz
-# suite feeds them thousands of random byte streams. A Debug build of this one target keeps the
-# extra time small (about 20 s of compiling the first time, a few seconds to run).
+# What reads bytes from the wire, and the plot that indexes the record, once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer: the protocol's fuzz suite feeds its readers
+# thousands of random byte streams, the run's suite plays every failure of the link, and the plot's
+# suite scrolls past the record's end. A Debug build of these targets keeps the extra time small.
+sanitized=(protocol_tests run_tests redraw_tests)
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKALVIRA_SANITIZE=ON -DKALVIRA_BUILD_BENCH=OFF >/dev/null
-cmake --build build-asan -j2 --target protocol_tests
-QT_QPA_PLATFORM=offscreen build-asan/bin/protocol_tests --gtest_brief=1
+cmake --build build-asan -j2 --target "${sanitized[@]}"
+for suite in "${sanitized[@]}"; do
+    QT_QPA_PLATFORM=offscreen "build-asan/bin/$suite" --gtest_brief=1
+done
+
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2 --timeout 300

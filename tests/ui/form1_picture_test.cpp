@@ -9,6 +9,7 @@
 #include "display/image_surface.h"
 #include "ui/form1.h"
 #include "ui/look.h"
+#include "ui/option_button.h"
 
 namespace kalvira::ui {
 namespace {
@@ -70,6 +71,27 @@ TEST(Form1Picture, TheWindowShowsTheRetainedPicture) {
     form.showNormal();
     QApplication::processEvents();
     EXPECT_EQ(form.surface().image(), kept);
+}
+
+// Any window size is drawn, minimised and tiny included, with a long record on screen.
+TEST(Form1Picture, ExtremeWindowSizesRedrawWithoutHarm) {
+    Form1 form;
+    form.SampleScroll->setValue(160);
+    for (int k = 1; k <= 16000; ++k) form.SampleData[static_cast<size_t>(k)] = 1023;
+    form.MeresVege = -1;
+    form.show();
+    for (int timeBase : {0, 13}) {
+        form.TimeOption[timeBase]->setChecked(true);
+        for (QSize size : {QSize(1, 1), QSize(150, 80), QSize(299, 600), QSize(3000, 2000)}) {
+            form.resize(size);
+            QApplication::processEvents();
+            EXPECT_EQ(form.surface().image().size(), form.size());
+            EXPECT_EQ(form.Kilepes->pos(), QPoint(form.width() - 100, form.height() - 40));
+            EXPECT_GE(form.Hscroll->value(), 0);
+            EXPECT_LE(form.Hscroll->value(), form.Hscroll->maximum());
+            EXPECT_EQ(form.MeresVege, -1);
+        }
+    }
 }
 
 }  // namespace

@@ -54,16 +54,17 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
-// Creates a group's members from the highest index down; member i sits at top0 + i * step.
+// Creates a group's members from the highest index down; member i sits at first + i * step, and
+// member 0 is selected.
 template <std::size_t N>
 void makeOptions(OptionGroup &group, QWidget *frame, const char *name,
-                 const std::array<const char *, N> &captions, QRect first, int step,
+                 const std::array<const char *, N> &captions, QRect first, QPoint step,
                  bool breakAfterSlash = false) {
     for (int i = static_cast<int>(N) - 1; i >= 0; --i) {
         auto *button = new OptionButton(QString::fromUtf8(captions[static_cast<size_t>(i)]),
                                         breakAfterSlash, frame);
         button->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(i));
-        button->setGeometry(first.translated(0, step * i));
+        button->setGeometry(first.translated(step * i));
         group.add(i, button);
     }
     group[0]->setChecked(true);
@@ -88,13 +89,8 @@ void Form1::createControls() {
 
     LineStyle = makeFrame(this, "LineStyle", QStringLiteral("LineStyle"), {512, 432, 105, 33});
     // The two members stand side by side: "Line" left, "Dot" right.
-    LineStyleOption.add(1, new OptionButton(QStringLiteral("Dot"), false, LineStyle));
-    LineStyleOption[1]->setGeometry(56, 16, 65, 17);
-    LineStyleOption.add(0, new OptionButton(QStringLiteral("Line"), false, LineStyle));
-    LineStyleOption[0]->setGeometry(8, 16, 65, 17);
-    LineStyleOption[1]->setObjectName(QStringLiteral("LineStyleOption_1"));
-    LineStyleOption[0]->setObjectName(QStringLiteral("LineStyleOption_0"));
-    LineStyleOption[0]->setChecked(true);
+    makeOptions(LineStyleOption, LineStyle, "LineStyleOption",
+                std::array<const char *, 2>{"Line", "Dot"}, {8, 16, 65, 17}, {48, 0});
     // "Line" reaches under "Dot": keep "Dot" in front so that a click on it chooses it.
     LineStyleOption[1]->raise();
 
@@ -107,13 +103,8 @@ void Form1::createControls() {
 
     TrigLevelFrame =
         makeFrame(this, "TrigLevelFrame", QStringLiteral("Trigger level"), {512, 296, 97, 121});
-    TrigEdge.add(1, new OptionButton(QStringLiteral("Rise"), false, TrigLevelFrame));
-    TrigEdge[1]->setGeometry(48, 32, 49, 17);
-    TrigEdge.add(0, new OptionButton(QStringLiteral("Fall"), false, TrigLevelFrame));
-    TrigEdge[0]->setGeometry(48, 16, 49, 17);
-    TrigEdge[1]->setObjectName(QStringLiteral("TrigEdge_1"));
-    TrigEdge[0]->setObjectName(QStringLiteral("TrigEdge_0"));
-    TrigEdge[0]->setChecked(true);
+    makeOptions(TrigEdge, TrigLevelFrame, "TrigEdge", std::array<const char *, 2>{"Fall", "Rise"},
+                {48, 16, 49, 17}, {0, 16});
     TrigVisible =
         makeCheckBox(TrigLevelFrame, "TrigVisible", QStringLiteral("Visible"), {48, 48, 65, 25});
     TrigLevelScroll = makeScrollBar(TrigLevelFrame, "TrigLevelScroll", Qt::Vertical,
@@ -122,10 +113,10 @@ void Form1::createControls() {
     ComFrame = makeFrame(this, "ComFrame", QStringLiteral("Comm port"), {512, 240, 97, 57});
     Frame1 = makeFrame(ComFrame, "Frame1", QStringLiteral("Frame1"), {0, 56, 89, 1});
     makeOptions(Com1, ComFrame, "Com1", std::array<const char *, 2>{"COM1", "COM2"},
-                {8, 16, 81, 17}, 16);
+                {8, 16, 81, 17}, {0, 16});
 
     TimeFrame = makeFrame(this, "TimeFrame", QStringLiteral("Time"), {512, 0, 97, 241});
-    makeOptions(TimeOption, TimeFrame, "TimeOption", kTimeCaptions, {8, 16, 81, 17}, 16);
+    makeOptions(TimeOption, TimeFrame, "TimeOption", kTimeCaptions, {8, 16, 81, 17}, {0, 16});
 
     Samples = makeFrame(this, "Samples", QStringLiteral("Samples"), {608, 352, 97, 65});
     SamplesText = new QLineEdit(QStringLiteral("500"), Samples);
@@ -137,10 +128,11 @@ void Form1::createControls() {
 
     SampleTime =
         makeFrame(this, "SampleTime", QStringLiteral("SampleTime/Freq."), {608, 80, 97, 273});
-    makeOptions(SampleRate, SampleTime, "SampleRate", kRateCaptions, {8, 16, 73, 25}, 32, true);
+    makeOptions(SampleRate, SampleTime, "SampleRate", kRateCaptions, {8, 16, 73, 25}, {0, 32},
+                true);
 
     trig_frame = makeFrame(this, "trig_frame", QStringLiteral("Trigger"), {608, 0, 97, 81});
-    makeOptions(trigger, trig_frame, "trigger", kTriggerCaptions, {8, 16, 81, 17}, 16);
+    makeOptions(trigger, trig_frame, "trigger", kTriggerCaptions, {8, 16, 81, 17}, {0, 16});
 
     stp = makeButton(this, "stp", QStringLiteral("STOP"), {392, 488, 81, 33});
     start = makeButton(this, "start", QStringLiteral("START"), {496, 488, 81, 33});

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -28,7 +29,11 @@ TEST_F(Form1AtStart, WindowHasTheDesignClientAreaAndCaption) {
     EXPECT_EQ(form.windowTitle(), "KALVIRA");
     EXPECT_EQ(form.size(), QSize(704, 543));
     EXPECT_EQ(form.surface().image().size(), QSize(704, 543));
-    EXPECT_FALSE(form.windowIcon().isNull());
+    ASSERT_TRUE(QFile::exists(":/kalvira/kalvira.svg"));
+    const QImage icon = form.windowIcon().pixmap(32, 32).toImage();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_NE(icon.pixel(16, 16), icon.pixel(0, 0));  // something is drawn
 }
 
 // All start at 0; the first redraw (on load) has already set the two it computes.

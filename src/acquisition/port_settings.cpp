@@ -39,7 +39,8 @@ std::optional<PortSettings> parsePortSettings(std::string_view text) {
     const auto stopBits = parseInt(fields[3]);
     const char parity = static_cast<char>(std::tolower(static_cast<unsigned char>(fields[1][0])));
     if (!baud || *baud <= 0 || !dataBits || *dataBits < 5 || *dataBits > 8 || !stopBits ||
-        (*stopBits != 1 && *stopBits != 2) || std::string_view("neoms").find(parity) == std::string_view::npos) {
+        (*stopBits != 1 && *stopBits != 2) ||
+        std::string_view("neoms").find(parity) == std::string_view::npos) {
         return std::nullopt;
     }
     return PortSettings{*baud, parity, *dataBits, *stopBits};

@@ -7,7 +7,9 @@ namespace kalvira::display {
 
 namespace {
 
-float plotRight(const DrawingSurface &surface) { return surface.scaleWidth() - 200.0f; }
+float plotRight(const DrawingSurface &surface) {
+    return surface.scaleWidth() - 200.0f;
+}
 
 }  // namespace
 

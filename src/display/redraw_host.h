@@ -21,12 +21,12 @@ public:
     virtual const SampleRecord &sampleData() const = 0;
 
     // Selected member of an option group, or -1 when none is selected.
-    virtual int selectedTimeOption() const = 0;   // 0..13, "5sec/Div." first
-    virtual int selectedSampleRate() const = 0;   // 0..7, "25usec/ 40kSPS" first
-    virtual int selectedLineStyle() const = 0;    // 0 "Line", 1 "Dot"
+    virtual int selectedTimeOption() const = 0;  // 0..13, "5sec/Div." first
+    virtual int selectedSampleRate() const = 0;  // 0..7, "25usec/ 40kSPS" first
+    virtual int selectedLineStyle() const = 0;   // 0 "Line", 1 "Dot"
 
-    virtual bool trigVisible() const = 0;         // "Visible" ticked
-    virtual bool voltsPerDiv2() const = 0;        // "V/Div 1:2" ticked
+    virtual bool trigVisible() const = 0;             // "Visible" ticked
+    virtual bool voltsPerDiv2() const = 0;            // "V/Div 1:2" ticked
     virtual std::int16_t trigLevelValue() const = 0;  // 1..254
 
     // Record length in hundreds of samples, 1..160.

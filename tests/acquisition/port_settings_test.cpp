@@ -13,9 +13,9 @@ TEST(PortSettings, ParsesTheUnitsLineSettings) {
 }
 
 TEST(PortSettings, RejectsMalformedStrings) {
-    for (const char *bad : {"", "115200", "115200,n,8", "115200,n,8,1,1", "abc,n,8,1",
-                            "115200,x,8,1", "115200,n,9,1", "115200,n,8,3", "-1,n,8,1",
-                            "115200,nn,8,1", "115200,n,8,1x"}) {
+    for (const char *bad :
+         {"", "115200", "115200,n,8", "115200,n,8,1,1", "abc,n,8,1", "115200,x,8,1", "115200,n,9,1",
+          "115200,n,8,3", "-1,n,8,1", "115200,nn,8,1", "115200,n,8,1x"}) {
         EXPECT_EQ(parsePortSettings(bad), std::nullopt) << bad;
     }
 }

@@ -20,6 +20,16 @@ protected:
         EXPECT_FALSE(port.PortOpen());
         EXPECT_EQ(host.enableCalls.size(), 6u + 8u);
     }
+    // Delivers the three blocks of the record and presses STOP while the last 0x55 is leaving.
+    void stopDuringTheLastAcknowledgement() {
+        run.start();
+        frameSentAndAnswered();
+        blockDelivered(1, 1);
+        blockDelivered(1, 2);
+        port.arrive(testBlock(1, 3));
+        pressStop();
+        port.drain();
+    }
 };
 
 TEST_F(RunStopTest, WhileTheFrameIsLeavingItIsNoticedAtTheStartByteWait) {
@@ -75,13 +85,7 @@ TEST_F(RunStopTest, DuringAnAcknowledgementTheAckIsCompletedThenTheBlockWaitEnds
 }
 
 TEST_F(RunStopTest, DuringTheLastAcknowledgementOfASingleRunTheRecordIsStillCommitted) {
-    run.start();
-    frameSentAndAnswered();
-    blockDelivered(1, 1);
-    blockDelivered(1, 2);
-    port.arrive(testBlock(1, 3));
-    pressStop();
-    port.drain();
+    stopDuringTheLastAcknowledgement();
     EXPECT_EQ(host.redraws, 1);
     expectRecord(1, 300);
     EXPECT_EQ(run.state(), RunState::Idle);
@@ -90,13 +94,7 @@ TEST_F(RunStopTest, DuringTheLastAcknowledgementOfASingleRunTheRecordIsStillComm
 
 TEST_F(RunStopTest, DuringTheLastAcknowledgementOfAContinuousRunItEndsAfterThePause) {
     host.trigger = 1;
-    run.start();
-    frameSentAndAnswered();
-    blockDelivered(1, 1);
-    blockDelivered(1, 2);
-    port.arrive(testBlock(1, 3));
-    pressStop();
-    port.drain();
+    stopDuringTheLastAcknowledgement();
     expectRecord(1, 300);
     EXPECT_EQ(run.state(), RunState::Pausing);
     tick(3);

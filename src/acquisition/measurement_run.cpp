@@ -13,18 +13,6 @@ namespace {
 constexpr std::int16_t kTrue = -1;
 constexpr std::int16_t kFalse = 0;
 constexpr std::int16_t kReadLength = 100;  // one read takes at most this many bytes
-constexpr std::size_t kRxPositions = 16002;
-constexpr int kMaxBlocks = 160;  // 16000 samples, the longest record
-
-// Locked while a run lasts; everything else stays usable.
-constexpr std::array kLockedControls{RunControl::start,        RunControl::Kilepes,
-                                     RunControl::SampleRate,   RunControl::trigger,
-                                     RunControl::SampleScroll, RunControl::Com1};
-// Enabled at the end of every run: the locked ones, and also the time base and trigger level.
-constexpr std::array kUnlockedControls{RunControl::SampleRate,      RunControl::TimeOption,
-                                       RunControl::trigger,         RunControl::SampleScroll,
-                                       RunControl::TrigLevelScroll, RunControl::Com1,
-                                       RunControl::start,           RunControl::Kilepes};
 
 bool isContinuous(int triggerMode) {
     return triggerMode == 1 || triggerMode == 3;
@@ -33,7 +21,7 @@ bool isContinuous(int triggerMode) {
 }  // namespace
 
 MeasurementRun::MeasurementRun(RunHost &host, SerialPort &port)
-    : host_(host), port_(port), rxData_(kRxPositions + 1, 0) {
+    : host_(host), port_(port), rxData_(kRecordLastPosition + 1, 0) {
     port_.setListener(this);
 }
 

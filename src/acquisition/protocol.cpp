@@ -88,10 +88,8 @@ DataBlock encodeBlock(std::span<const std::uint16_t, kSamplesPerBlock> samples) 
 }
 
 double samplePeriod(int rateCode) {
-    static constexpr double kPeriods[] = {0.000025, 0.00005, 0.0001, 0.0002,
-                                          0.0005,   0.001,   0.002,  0.005};
-    if (rateCode < 0 || rateCode > 7) return 0.0;
-    return kPeriods[rateCode];
+    if (rateCode < 0 || rateCode >= static_cast<int>(kSampleRates.size())) return 0.0;
+    return kSampleRates[static_cast<std::size_t>(rateCode)].period;
 }
 
 }  // namespace kalvira::acquisition

@@ -6,16 +6,17 @@
 #include <optional>
 #include <span>
 
+#include "common/link_facts.h"
+
 namespace kalvira::acquisition {
 
 // Bytes of the link to the acquisition unit, 115200 baud, 8 data bits, no parity, 1 stop bit.
 inline constexpr std::uint8_t kStartByte = 0xAA;        // the unit's answer to a command frame
 inline constexpr std::uint8_t kAcknowledgement = 0x55;  // the host's "U" after each good block
 inline constexpr std::size_t kFrameLength = 11;
-inline constexpr std::size_t kBlockLength = 201;  // 100 samples, low byte first, + check
-inline constexpr std::size_t kSamplesPerBlock = 100;
+inline constexpr std::size_t kSamplesPerBlock = kalvira::kSamplesPerBlock;
 inline constexpr std::size_t kBlockDataLength = 2 * kSamplesPerBlock;  // the bytes the check covers
-inline constexpr int kMaxRecordLength = 16000;                         // 160 blocks
+inline constexpr std::size_t kBlockLength = kBlockDataLength + 1;  // low byte first, then the check
 
 using CommandFrame = std::array<std::uint8_t, kFrameLength>;
 

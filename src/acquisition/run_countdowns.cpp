@@ -1,13 +1,13 @@
 #include "run_countdowns.h"
 
-#include "display/rounding.h"
+#include "common/rounding.h"
 #include "protocol.h"
 
 namespace kalvira::acquisition {
 
 std::int16_t blockCountdown(float seconds) {
     const float tenths = seconds * 10.0f + 60.0f;
-    return static_cast<std::int16_t>(display::roundHalfEven(tenths));
+    return static_cast<std::int16_t>(roundHalfEven(tenths));
 }
 
 std::int16_t firstBlockCountdown(int rateCode, std::int16_t hundreds) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -19,6 +21,20 @@ enum class RunControl {
     TrigLevelScroll,  // trigger level bar
     Com1,             // port options 0 and 1
 };
+
+// Locked while a run lasts; everything else stays usable.
+inline constexpr std::array kLockedControls{RunControl::start,        RunControl::Kilepes,
+                                            RunControl::SampleRate,   RunControl::trigger,
+                                            RunControl::SampleScroll, RunControl::Com1};
+// Enabled at the end of every run: the locked ones, and also the time base and the trigger level,
+// which a run never locks but which the end of a run sets usable all the same.
+inline constexpr auto kUnlockedControls = [] {
+    std::array<RunControl, kLockedControls.size() + 2> controls{};
+    std::copy(kLockedControls.begin(), kLockedControls.end(), controls.begin());
+    controls[kLockedControls.size()] = RunControl::TimeOption;
+    controls[kLockedControls.size() + 1] = RunControl::TrigLevelScroll;
+    return controls;
+}();
 
 // What the measurement run needs from the window: the settings it reads, the form-level
 // integers it shares with the handlers, the controls it locks, the record store, the redraw

@@ -37,4 +37,11 @@ public:
     virtual float scaleHeight() const = 0;
 };
 
+// The band at the right of the picture where the controls stand: the plot, the graticule and
+// the trigger level marker end where it begins, at x = SW - 200.
+inline constexpr float kControlBandWidth = 200.0f;
+inline float plotRight(const DrawingSurface &surface) {
+    return surface.scaleWidth() - kControlBandWidth;
+}
+
 }  // namespace kalvira::display

@@ -1,17 +1,9 @@
 #include "graticule.h"
 
+#include "common/rounding.h"
 #include "drawing_surface.h"
-#include "rounding.h"
 
 namespace kalvira::display {
-
-namespace {
-
-float plotRight(const DrawingSurface &surface) {
-    return surface.scaleWidth() - 200.0f;
-}
-
-}  // namespace
 
 void drawHorizontalGraticule(DrawingSurface &surface, float midY) {
     for (float y = midY; y >= 0.0f; y -= 100.0f) {

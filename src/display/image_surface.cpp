@@ -5,8 +5,8 @@
 #include <QString>
 #include <algorithm>
 
+#include "common/rounding.h"
 #include "plain_number.h"
-#include "rounding.h"
 
 namespace kalvira::display {
 

@@ -1,9 +1,9 @@
 #include "redraw.h"
 
+#include "common/rounding.h"
 #include "drawing_surface.h"
 #include "graticule.h"
 #include "redraw_host.h"
-#include "rounding.h"
 #include "time_base.h"
 #include "trigger_marker.h"
 #include "waveform_plot.h"

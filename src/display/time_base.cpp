@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "common/link_facts.h"
 #include "drawing_surface.h"
 #include "redraw_host.h"
 
@@ -12,10 +13,10 @@ namespace {
 constexpr std::int16_t kLimit1msec = 64;   // 6400 samples
 constexpr std::int16_t kLimit2msec = 128;  // 12800 samples
 
-template <std::size_t Size>
-float scaleOf(const float (&table)[Size], int selected) {
-    if (selected < 0 || selected >= static_cast<int>(Size)) return 0.0f;
-    return table[selected];
+template <typename Table, typename Scale>
+float scaleOf(const Table &table, int selected, Scale scale) {
+    if (selected < 0 || selected >= static_cast<int>(table.size())) return 0.0f;
+    return scale(table[static_cast<std::size_t>(selected)]);
 }
 
 }  // namespace
@@ -32,8 +33,12 @@ void applyRecordLengthLimits(RedrawHost &host) {
 }
 
 Scales selectScales(const RedrawHost &host) {
-    return {.timeScale = scaleOf(kTimeScales, host.selectedTimeOption()),
-            .rateScale = scaleOf(kRateScales, host.selectedSampleRate())};
+    return {.timeScale = scaleOf(kTimeBases, host.selectedTimeOption(),
+                                 [](const TimeBase &base) { return base.secondsPerDivision; }),
+            .rateScale =
+                scaleOf(kSampleRates, host.selectedSampleRate(), [](const SampleRateFacts &rate) {
+                    return static_cast<float>(rate.samplesPerSecond) / 100.0f;
+                })};
 }
 
 void printTimeLabel(DrawingSurface &surface, float x, std::int16_t hscrollValue, float timeScale) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace kalvira::display {
 
@@ -13,17 +15,33 @@ struct Scales {
     float rateScale = 0.0f;  // samples per second / 100; 0 with no sample rate selected
 };
 
-// Seconds per division of each time base, index 0 "5sec/Div." to 13 "1msec/Div.".
-inline constexpr float kTimeScales[14] = {5.0f,   2.0f,  1.0f,  0.5f,   0.2f,    0.1f,   0.05f,
-                                          0.025f, 0.02f, 0.01f, 0.005f, 0.0025f, 0.002f, 0.001f};
-// Samples per second / 100 of each sample rate, index 0 "25usec/ 40kSPS" to 7 "5msec/ 200SPS".
-inline constexpr float kRateScales[8] = {400.0f, 200.0f, 100.0f, 50.0f, 20.0f, 10.0f, 5.0f, 2.0f};
+// One time base of the window: seconds per division and the option's caption.
+struct TimeBase {
+    float secondsPerDivision;
+    std::string_view caption;
+};
+// Index 0 "5sec/Div." to 13 "1msec/Div.".
+inline constexpr std::array<TimeBase, 14> kTimeBases{{
+    {5.0f, "5sec/Div."},
+    {2.0f, "2sec/Div."},
+    {1.0f, "1sec/Div."},
+    {0.5f, "0,5sec/Div."},
+    {0.2f, "0,2sec/Div."},
+    {0.1f, "0,1sec/Div."},
+    {0.05f, "50msec/Div."},
+    {0.025f, "25msec/Div."},
+    {0.02f, "20msec/Div."},
+    {0.01f, "10msec/Div."},
+    {0.005f, "5msec/Div"},
+    {0.0025f, "2,5msec/Div"},
+    {0.002f, "2msec/Div."},
+    {0.001f, "1msec/Div."},
+}};
 
-// Time base "1msec/Div.", "2msec/Div." and sample rate "5msec/ 200SPS": the two slowest
-// combinations, whose record length is held at 64 and 128 hundreds of samples.
+// Time bases "1msec/Div." and "2msec/Div.": with "5msec/ 200SPS" they hold the record length at
+// 64 and 128 hundreds of samples.
 inline constexpr int kTimeOption1msec = 13;
 inline constexpr int kTimeOption2msec = 12;
-inline constexpr int kSampleRate200Sps = 7;
 
 // Holds the record length within what the two slowest combinations can scroll through: at most
 // 6400 samples at "1msec/Div." and 12800 at "2msec/Div.", both with "5msec/ 200SPS". Each rule

@@ -1,5 +1,6 @@
 #include "trigger_marker.h"
 
+#include "common/link_facts.h"
 #include "drawing_surface.h"
 #include "redraw_host.h"
 
@@ -12,11 +13,11 @@ float triggerMarkerY(std::int16_t triglevel, float midY, bool voltsPerDiv2) {
 }
 
 void drawTriggerMarker(RedrawHost &host, DrawingSurface &surface, float midY) {
-    const auto triglevel = static_cast<std::int16_t>(host.trigLevelValue() * 4);
+    const auto triglevel = static_cast<std::int16_t>(host.trigLevelValue() * kTriggerLevelStep);
     host.setTriglevel(triglevel);
     if (!host.trigVisible()) return;
     const float y = triggerMarkerY(triglevel, midY, host.voltsPerDiv2());
-    surface.line(0.0f, y, surface.scaleWidth() - 200.0f, y, kTriggerColour);
+    surface.line(0.0f, y, plotRight(surface), y, kTriggerColour);
 }
 
 }  // namespace kalvira::display

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/rounding.h"
 #include "drawing_surface.h"
 #include "redraw_host.h"
-#include "rounding.h"
 
 namespace kalvira::display {
 
@@ -88,9 +88,9 @@ void plotWaveform(RedrawHost &host, DrawingSurface &surface, float midY,
     // Only reachable with an option group left without a selection: nothing sensible to draw.
     if (!(spu > 0.0f)) return;
 
-    const auto n = static_cast<std::int16_t>(host.sampleScrollValue() * 100);
+    const auto n = static_cast<std::int16_t>(host.sampleScrollValue() * kSamplesPerBlock);
     const std::int16_t lastSegmentStart = add16(n, -1);  // N - 1
-    const float plotWidth = surface.scaleWidth() - 200.0f;
+    const float plotWidth = plotRight(surface);
     setUpHscroll(host, recordDivisions(n, spu), screenDivisions(plotWidth));
 
     const std::int16_t h = host.hscrollValue();

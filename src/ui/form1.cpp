@@ -3,17 +3,18 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
-#include <QIcon>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
 #include "acquisition/measurement_run.h"
+#include "common/rounding.h"
 #include "control_layout.h"
 #include "display/image_surface.h"
 #include "display/redraw.h"
-#include "display/rounding.h"
+#include "form1_redraw_host.h"
+#include "form1_run_host.h"
 #include "look.h"
 
 namespace kalvira::ui {
@@ -29,7 +30,7 @@ ControlSize sizeOf(const QWidget *widget) {
 }
 
 QPoint toPixels(ControlPosition position) {
-    return {display::roundHalfEven(position.left), display::roundHalfEven(position.top)};
+    return {roundHalfEven(position.left), roundHalfEven(position.top)};
 }
 
 }  // namespace
@@ -37,9 +38,11 @@ QPoint toPixels(ControlPosition position) {
 Form1::Form1(QWidget *parent)
     : QWidget(parent),
       surface_(std::make_unique<display::ImageSurface>(kBackgroundColour, kForegroundColour,
-                                                       interfaceFont())) {
-    setWindowTitle(QStringLiteral("KALVIRA"));
-    setWindowIcon(QIcon(QStringLiteral(":/kalvira/kalvira.svg")));
+                                                       interfaceFont())),
+      redrawHost_(std::make_unique<Form1RedrawHost>(*this)),
+      runHost_(std::make_unique<Form1RunHost>(*this)) {
+    setWindowTitle(ui::windowTitle());
+    setWindowIcon(ui::windowIcon());
     setFont(interfaceFont());
     // The retained picture covers the whole client area; nothing shows through.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -73,9 +76,13 @@ void Form1::connectHandlers() {
 
 void Form1::Koord_rendszer_rajzolasa() {
     surface_->begin();
-    display::Koord_rendszer_rajzolasa(*this, *surface_);
+    display::Koord_rendszer_rajzolasa(*redrawHost_, *surface_);
     surface_->end();
     update();
+}
+
+const QImage &Form1::picture() const {
+    return surface_->image();
 }
 
 void Form1::paintEvent(QPaintEvent *) {
@@ -95,50 +102,6 @@ void Form1::changeEvent(QEvent *event) {
     if (event->type() == QEvent::WindowStateChange) Form_Resize();
 }
 
-bool Form1::trigVisible() const {
-    return TrigVisible->isChecked();
-}
-
-bool Form1::voltsPerDiv2() const {
-    return VoltsPerDiv2->isChecked();
-}
-
-std::int16_t Form1::trigLevelValue() const {
-    return static_cast<std::int16_t>(TrigLevelScroll->value());
-}
-
-std::int16_t Form1::sampleScrollValue() const {
-    return static_cast<std::int16_t>(SampleScroll->value());
-}
-
-void Form1::setSampleScrollValue(std::int16_t value) {
-    SampleScroll->setValue(value);
-}
-
-std::int16_t Form1::hscrollValue() const {
-    return static_cast<std::int16_t>(Hscroll->value());
-}
-
-void Form1::setHscrollEnabled(bool enabled) {
-    Hscroll->setEnabled(enabled);
-}
-
-void Form1::setHscrollValue(std::int16_t value) {
-    Hscroll->setValue(value);
-}
-
-void Form1::setHscrollMaximum(std::int16_t value) {
-    Hscroll->setMaximum(value);
-}
-
-void Form1::setHscrollSmallChange(std::int16_t value) {
-    Hscroll->setSingleStep(value);
-}
-
-void Form1::setHscrollLargeChange(std::int16_t value) {
-    Hscroll->setPageStep(value);
-}
-
 void Form1::layoutControls() {
     const LayoutSizes sizes{sizeOf(trig_frame), sizeOf(SampleTime), sizeOf(Samples),
                             sizeOf(TimeFrame),  sizeOf(ComFrame),   sizeOf(Hscroll),
@@ -154,9 +117,9 @@ void Form1::layoutControls() {
     ComFrame->move(toPixels(layout.comFrame));
     TrigLevelFrame->move(toPixels(layout.trigLevelFrame));
     TimeFrame->move(toPixels(layout.timeFrame));
-    Hscroll->move(display::roundHalfEven(layout.hscrollLeft), Hscroll->y());
-    LineStyle->move(display::roundHalfEven(layout.lineStyleLeft), LineStyle->y());
-    VoltsPerDiv->move(display::roundHalfEven(layout.voltsPerDivLeft), VoltsPerDiv->y());
+    Hscroll->move(roundHalfEven(layout.hscrollLeft), Hscroll->y());
+    LineStyle->move(roundHalfEven(layout.lineStyleLeft), LineStyle->y());
+    VoltsPerDiv->move(roundHalfEven(layout.voltsPerDivLeft), VoltsPerDiv->y());
 }
 
 }  // namespace kalvira::ui

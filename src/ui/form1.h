@@ -2,18 +2,14 @@
 
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
-#include "acquisition/run_host.h"
-#include "display/redraw_host.h"
 #include "display/sample_record.h"
 #include "option_group.h"
 
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
-class QMessageBox;
 class QPushButton;
 class QScrollBar;
 class QTimer;
@@ -25,12 +21,16 @@ class QtSerialPort;
 namespace kalvira::display {
 class ImageSurface;
 }
+class QImage;
 
 namespace kalvira::ui {
 
+class Form1RedrawHost;
+class Form1RunHost;
+
 // The KALVIRA window: control panel and oscilloscope screen at once. Its controls carry the names
 // they have on the form; its handlers are named after control and event.
-class Form1 : public QWidget, public display::RedrawHost, public acquisition::RunHost {
+class Form1 : public QWidget {
     Q_OBJECT
 public:
     explicit Form1(QWidget *parent = nullptr);
@@ -91,49 +91,11 @@ public:
     // Draws the whole picture again from the current settings and the last complete record.
     void Koord_rendszer_rajzolasa();
 
-    // The retained picture, as the window shows it.
-    const display::ImageSurface &surface() const { return *surface_; }
-
-    // RedrawHost.
-    void setKoordinataKorrekcio(std::int16_t value) override { KoordinataKorrekcio = value; }
-    void setTriglevel(std::int16_t value) override { triglevel = value; }
-    std::int16_t meresVege() const override { return MeresVege; }
-    const display::SampleRecord &sampleData() const override { return SampleData; }
-    int selectedTimeOption() const override { return TimeOption.selectedIndex(); }
-    int selectedSampleRate() const override { return SampleRate.selectedIndex(); }
-    int selectedLineStyle() const override { return LineStyleOption.selectedIndex(); }
-    bool trigVisible() const override;
-    bool voltsPerDiv2() const override;
-    std::int16_t trigLevelValue() const override;
-    std::int16_t sampleScrollValue() const override;
-    void setSampleScrollValue(std::int16_t value) override;
-    std::int16_t hscrollValue() const override;
-    void setHscrollEnabled(bool enabled) override;
-    void setHscrollValue(std::int16_t value) override;
-    void setHscrollMaximum(std::int16_t value) override;
-    void setHscrollSmallChange(std::int16_t value) override;
-    void setHscrollLargeChange(std::int16_t value) override;
-    void layoutControls() override;
-
-    // RunHost: what the measurement run behind START reads and changes (form1_run_host.cpp).
-    int selectedCom1() const override { return Com1.selectedIndex(); }
-    int selectedTrigger() const override { return trigger.selectedIndex(); }
-    int selectedTrigEdge() const override { return TrigEdge.selectedIndex(); }
-    std::int16_t stopGombLenyomva() const override { return StopGombLenyomva; }
-    void setStopGombLenyomva(std::int16_t value) override { StopGombLenyomva = value; }
-    std::int16_t tizedSec() const override { return TizedSec; }
-    void setTizedSec(std::int16_t value) override { TizedSec = value; }
-    void setMeresVege(std::int16_t value) override { MeresVege = value; }
-    void enableTimer1() override;
-    void setControlEnabled(acquisition::RunControl control, bool enabled) override;
-    void commitSampleData(std::span<const std::int16_t> record) override;
-    void redraw() override { Koord_rendszer_rajzolasa(); }
-    void showMessage(const std::string &text, std::function<void()> closed) override;
+    // The retained picture, as the window shows it: the client area's size, pixel for pixel.
+    const QImage &picture() const;
 
     // True from START until the run has ended.
     bool runInProgress() const;
-    // Called with each message box of a run right after it opens; tests read and close it there.
-    std::function<void(QMessageBox &box)> runMessageShown;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -142,19 +104,23 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    friend class Form1RedrawHost;
+    friend class Form1RunHost;
+
     void createControls();
     void setTabOrder();
     void connectHandlers();
     void writeRecordLengthText();
+    void layoutControls();
 
     void startRun();
     void wakeRun();
 
     std::unique_ptr<display::ImageSurface> surface_;
+    std::unique_ptr<Form1RedrawHost> redrawHost_;
     std::unique_ptr<acquisition::MeasurementRun> run_;
-    // Context of the run's message box connections. Declared after run_, so it is destroyed
-    // first: a box closing while the window is torn down reaches no run.
-    QObject runMessageContext_;
+    // Declared after run_, so it goes first and takes its message boxes' connections with it.
+    std::unique_ptr<Form1RunHost> runHost_;
 };
 
 }  // namespace kalvira::ui

@@ -6,8 +6,12 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <array>
+#include <string_view>
+#include <tuple>
 
 #include "acquisition/qt_serial_port.h"
+#include "common/link_facts.h"
+#include "display/time_base.h"
 #include "form1.h"
 #include "option_button.h"
 
@@ -58,11 +62,13 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 // member 0 is selected.
 template <std::size_t N>
 void makeOptions(OptionGroup &group, QWidget *frame, const char *name,
-                 const std::array<const char *, N> &captions, QRect first, QPoint step,
+                 const std::array<std::string_view, N> &captions, QRect first, QPoint step,
                  bool breakAfterSlash = false) {
     for (int i = static_cast<int>(N) - 1; i >= 0; --i) {
-        auto *button = new OptionButton(QString::fromUtf8(captions[static_cast<size_t>(i)]),
-                                        breakAfterSlash, frame);
+        auto *button = new OptionButton(
+            QString::fromUtf8(captions[static_cast<size_t>(i)].data(),
+                              static_cast<qsizetype>(captions[static_cast<size_t>(i)].size())),
+            breakAfterSlash, frame);
         button->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(i));
         button->setGeometry(first.translated(step * i));
         group.add(i, button);
@@ -70,15 +76,15 @@ void makeOptions(OptionGroup &group, QWidget *frame, const char *name,
     group[0]->setChecked(true);
 }
 
-constexpr std::array<const char *, 14> kTimeCaptions = {
-    "5sec/Div.",   "2sec/Div.",   "1sec/Div.",   "0,5sec/Div.", "0,2sec/Div.",
-    "0,1sec/Div.", "50msec/Div.", "25msec/Div.", "20msec/Div.", "10msec/Div.",
-    "5msec/Div",   "2,5msec/Div", "2msec/Div.",  "1msec/Div."};
-constexpr std::array<const char *, 8> kRateCaptions = {
-    "25usec/ 40kSPS", "50usec/ 20kSPS", "100usec/ 10kSPS", "200usec/ 5kSPS",
-    "500usec/ 2kSPS", "1msec/ 1kSPS",   "2msec/ 500SPS",   "5msec/ 200SPS"};
-constexpr std::array<const char *, 4> kTriggerCaptions = {"Ext./Single", "Ext./Cont.",
-                                                          "Trig./Single", "Trig./Cont."};
+// Captions of a table's entries, in the table's order.
+template <typename Table>
+auto captionsOf(const Table &table) {
+    std::array<std::string_view, std::tuple_size_v<Table>> captions{};
+    for (std::size_t i = 0; i < captions.size(); ++i) captions[i] = table[i].caption;
+    return captions;
+}
+constexpr std::array<std::string_view, 4> kTriggerCaptions = {"Ext./Single", "Ext./Cont.",
+                                                              "Trig./Single", "Trig./Cont."};
 
 }  // namespace
 
@@ -90,7 +96,7 @@ void Form1::createControls() {
     LineStyle = makeFrame(this, "LineStyle", QStringLiteral("LineStyle"), {512, 432, 105, 33});
     // The two members stand side by side: "Line" left, "Dot" right.
     makeOptions(LineStyleOption, LineStyle, "LineStyleOption",
-                std::array<const char *, 2>{"Line", "Dot"}, {8, 16, 65, 17}, {48, 0});
+                std::array<std::string_view, 2>{"Line", "Dot"}, {8, 16, 65, 17}, {48, 0});
     // "Line" reaches under "Dot": keep "Dot" in front so that a click on it chooses it.
     LineStyleOption[1]->raise();
 
@@ -103,8 +109,8 @@ void Form1::createControls() {
 
     TrigLevelFrame =
         makeFrame(this, "TrigLevelFrame", QStringLiteral("Trigger level"), {512, 296, 97, 121});
-    makeOptions(TrigEdge, TrigLevelFrame, "TrigEdge", std::array<const char *, 2>{"Fall", "Rise"},
-                {48, 16, 49, 17}, {0, 16});
+    makeOptions(TrigEdge, TrigLevelFrame, "TrigEdge",
+                std::array<std::string_view, 2>{"Fall", "Rise"}, {48, 16, 49, 17}, {0, 16});
     TrigVisible =
         makeCheckBox(TrigLevelFrame, "TrigVisible", QStringLiteral("Visible"), {48, 48, 65, 25});
     TrigLevelScroll = makeScrollBar(TrigLevelFrame, "TrigLevelScroll", Qt::Vertical,
@@ -112,24 +118,25 @@ void Form1::createControls() {
 
     ComFrame = makeFrame(this, "ComFrame", QStringLiteral("Comm port"), {512, 240, 97, 57});
     Frame1 = makeFrame(ComFrame, "Frame1", QStringLiteral("Frame1"), {0, 56, 89, 1});
-    makeOptions(Com1, ComFrame, "Com1", std::array<const char *, 2>{"COM1", "COM2"},
+    makeOptions(Com1, ComFrame, "Com1", std::array<std::string_view, 2>{"COM1", "COM2"},
                 {8, 16, 81, 17}, {0, 16});
 
     TimeFrame = makeFrame(this, "TimeFrame", QStringLiteral("Time"), {512, 0, 97, 241});
-    makeOptions(TimeOption, TimeFrame, "TimeOption", kTimeCaptions, {8, 16, 81, 17}, {0, 16});
+    makeOptions(TimeOption, TimeFrame, "TimeOption", captionsOf(display::kTimeBases),
+                {8, 16, 81, 17}, {0, 16});
 
     Samples = makeFrame(this, "Samples", QStringLiteral("Samples"), {608, 352, 97, 65});
     SamplesText = new QLineEdit(QStringLiteral("500"), Samples);
     SamplesText->setObjectName(QStringLiteral("SamplesText"));
     SamplesText->setGeometry(8, 16, 81, 19);
     SamplesText->setEnabled(false);
-    SampleScroll =
-        makeScrollBar(Samples, "SampleScroll", Qt::Horizontal, {0, 40, 97, 17}, 1, 160, 10, 50);
+    SampleScroll = makeScrollBar(Samples, "SampleScroll", Qt::Horizontal, {0, 40, 97, 17}, 1,
+                                 kMaxBlocks, 10, 50);
 
     SampleTime =
         makeFrame(this, "SampleTime", QStringLiteral("SampleTime/Freq."), {608, 80, 97, 273});
-    makeOptions(SampleRate, SampleTime, "SampleRate", kRateCaptions, {8, 16, 73, 25}, {0, 32},
-                true);
+    makeOptions(SampleRate, SampleTime, "SampleRate", captionsOf(kSampleRates), {8, 16, 73, 25},
+                {0, 32}, true);
 
     trig_frame = makeFrame(this, "trig_frame", QStringLiteral("Trigger"), {608, 0, 97, 81});
     makeOptions(trigger, trig_frame, "trigger", kTriggerCaptions, {8, 16, 81, 17}, {0, 16});

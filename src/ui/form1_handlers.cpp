@@ -5,13 +5,14 @@
 #include <QScrollBar>
 
 #include "acquisition/qt_serial_port.h"
+#include "common/link_facts.h"
 #include "form1.h"
 
 namespace kalvira::ui {
 
 void Form1::writeRecordLengthText() {
     const auto blocks = static_cast<std::int16_t>(SampleScroll->value());
-    const auto samples = static_cast<std::int16_t>(blocks * 100);
+    const auto samples = static_cast<std::int16_t>(blocks * kSamplesPerBlock);
     SamplesText->setText(QString::number(samples));
 }
 

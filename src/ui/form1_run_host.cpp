@@ -1,5 +1,6 @@
 // The window's side of the measurement run: the controls it locks, the record it commits, its
 // messages, and the run's life from START to the window's close.
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,11 +11,13 @@
 #include "acquisition/measurement_run.h"
 #include "acquisition/qt_serial_port.h"
 #include "form1.h"
+#include "form1_run_host.h"
+#include "look.h"
 
 namespace kalvira::ui {
 
 void Form1::startRun() {
-    if (!run_) run_ = std::make_unique<acquisition::MeasurementRun>(*this, *MSComm1);
+    if (!run_) run_ = std::make_unique<acquisition::MeasurementRun>(*runHost_, *MSComm1);
     run_->start();
 }
 
@@ -26,54 +29,101 @@ bool Form1::runInProgress() const {
     return run_ && run_->running();
 }
 
-void Form1::enableTimer1() {
-    // Already ticking: keep its rhythm, as switching an enabled timer on again does not restart it.
-    if (!Timer1->isActive()) Timer1->start();
+int Form1RunHost::selectedCom1() const {
+    return form_.Com1.selectedIndex();
 }
 
-void Form1::setControlEnabled(acquisition::RunControl control, bool enabled) {
+int Form1RunHost::selectedTrigger() const {
+    return form_.trigger.selectedIndex();
+}
+
+int Form1RunHost::selectedSampleRate() const {
+    return form_.SampleRate.selectedIndex();
+}
+
+int Form1RunHost::selectedTrigEdge() const {
+    return form_.TrigEdge.selectedIndex();
+}
+
+std::int16_t Form1RunHost::trigLevelValue() const {
+    return static_cast<std::int16_t>(form_.TrigLevelScroll->value());
+}
+
+std::int16_t Form1RunHost::sampleScrollValue() const {
+    return static_cast<std::int16_t>(form_.SampleScroll->value());
+}
+
+std::int16_t Form1RunHost::stopGombLenyomva() const {
+    return form_.StopGombLenyomva;
+}
+
+void Form1RunHost::setStopGombLenyomva(std::int16_t value) {
+    form_.StopGombLenyomva = value;
+}
+
+std::int16_t Form1RunHost::tizedSec() const {
+    return form_.TizedSec;
+}
+
+void Form1RunHost::setTizedSec(std::int16_t value) {
+    form_.TizedSec = value;
+}
+
+void Form1RunHost::setMeresVege(std::int16_t value) {
+    form_.MeresVege = value;
+}
+
+void Form1RunHost::redraw() {
+    form_.Koord_rendszer_rajzolasa();
+}
+
+void Form1RunHost::enableTimer1() {
+    // Already ticking: keep its rhythm, as switching an enabled timer on again does not restart it.
+    if (!form_.Timer1->isActive()) form_.Timer1->start();
+}
+
+void Form1RunHost::setControlEnabled(acquisition::RunControl control, bool enabled) {
     using acquisition::RunControl;
     switch (control) {
         case RunControl::start:
-            start->setEnabled(enabled);
+            form_.start->setEnabled(enabled);
             break;
         case RunControl::Kilepes:
-            Kilepes->setEnabled(enabled);
+            form_.Kilepes->setEnabled(enabled);
             break;
         case RunControl::SampleRate:
-            SampleRate.setEnabled(enabled);
+            form_.SampleRate.setEnabled(enabled);
             break;
         case RunControl::TimeOption:
-            TimeOption.setEnabled(enabled);
+            form_.TimeOption.setEnabled(enabled);
             break;
         case RunControl::trigger:
-            trigger.setEnabled(enabled);
+            form_.trigger.setEnabled(enabled);
             break;
         case RunControl::SampleScroll:
-            SampleScroll->setEnabled(enabled);
+            form_.SampleScroll->setEnabled(enabled);
             break;
         case RunControl::TrigLevelScroll:
-            TrigLevelScroll->setEnabled(enabled);
+            form_.TrigLevelScroll->setEnabled(enabled);
             break;
         case RunControl::Com1:
-            Com1.setEnabled(enabled);
+            form_.Com1.setEnabled(enabled);
             break;
     }
 }
 
-void Form1::commitSampleData(std::span<const std::int16_t> record) {
-    const std::size_t length = std::min(record.size(), SampleData.size() - 1);
-    std::copy_n(record.begin(), length, SampleData.begin() + 1);
+void Form1RunHost::commitSampleData(std::span<const std::int16_t> record) {
+    const std::size_t length = std::min(record.size(), form_.SampleData.size() - 1);
+    std::copy_n(record.begin(), length, form_.SampleData.begin() + 1);
 }
 
-void Form1::showMessage(const std::string &text, std::function<void()> closed) {
-    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("KALVIRA"),
-                                QString::fromStdString(text), QMessageBox::Ok, this);
+void Form1RunHost::showMessage(const std::string &text, std::function<void()> closed) {
+    auto *box = new QMessageBox(QMessageBox::NoIcon, windowTitle(), QString::fromStdString(text),
+                                QMessageBox::Ok, &form_);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    connect(box, &QMessageBox::finished, &runMessageContext_,
-            [closed = std::move(closed)] { closed(); });
+    QObject::connect(box, &QMessageBox::finished, &messageContext_,
+                     [closed = std::move(closed)] { closed(); });
     box->open();
-    if (runMessageShown) runMessageShown(*box);
 }
 
 // Closing the window during a run stops it at once, takes down its message and closes the port;

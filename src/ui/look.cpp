@@ -1,7 +1,6 @@
 #include "look.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QStyleFactory>
 
 namespace kalvira::ui {
@@ -16,8 +15,8 @@ QFont interfaceFont() {
 void applyApplicationLook(QApplication &app) {
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setFont(interfaceFont());
-    app.setApplicationName(QStringLiteral("KALVIRA"));
-    app.setWindowIcon(QIcon(QStringLiteral(":/kalvira/kalvira.svg")));
+    app.setApplicationName(windowTitle());
+    app.setWindowIcon(windowIcon());
 }
 
 }  // namespace kalvira::ui

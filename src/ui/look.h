@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
+#include <QString>
 
 class QApplication;
 
@@ -11,6 +13,15 @@ namespace kalvira::ui {
 inline const QColor kBackgroundColour{0, 0, 0};
 // Printed text: the application-workspace system colour of the standard scheme (grey).
 inline const QColor kForegroundColour{0xAB, 0xAB, 0xAB};
+
+// The program's name: the window's title at rest and the title of its message boxes.
+inline QString windowTitle() {
+    return QStringLiteral("KALVIRA");
+}
+// The program's icon, drawn from the resource built into it.
+inline QIcon windowIcon() {
+    return QIcon(QStringLiteral(":/kalvira/kalvira.svg"));
+}
 
 // The user-interface font: small and condensed, so that every caption fits its control at the
 // design sizes (two lines in the 25-pixel sample-rate buttons).

@@ -124,7 +124,8 @@ void UnitExchange::takeFrame(const acquisition::FrameSettings &frame, TimePoint 
 void UnitExchange::sendCopy(TimePoint now) {
     ++copy_;
     std::array<std::uint16_t, kSamplesPerBlock> values{};
-    const auto first = record_.begin() + static_cast<std::ptrdiff_t>((block_ - 1) * 100);
+    const auto first =
+        record_.begin() + static_cast<std::ptrdiff_t>((block_ - 1) * kSamplesPerBlock);
     std::copy(first, first + kSamplesPerBlock, values.begin());
 
     const Fault *highByte = fault(FaultKind::HighByte, block_);

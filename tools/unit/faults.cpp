@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "common/link_facts.h"
+
 namespace kalvira::unit {
 
 namespace {
@@ -88,8 +90,9 @@ ParsedFault parseFault(std::string_view text) {
     }
     const auto block = number(blockText);
     const int lowestBlock = fault.kind == FaultKind::Stall ? 0 : 1;
-    if (!block || *block < lowestBlock || *block > 160) {
-        return failure(text, "block must be " + std::to_string(lowestBlock) + "..160");
+    if (!block || *block < lowestBlock || *block > kMaxBlocks) {
+        return failure(text, "block must be " + std::to_string(lowestBlock) + ".." +
+                                 std::to_string(kMaxBlocks));
     }
     fault.block = *block;
     if (!countText.empty()) {

@@ -72,7 +72,7 @@ std::optional<Record> generateRecord(const SignalOptions &signal,
     const bool internalTrigger = frame.triggerMode >= 2;
     std::uint16_t first = source.next();
     if (internalTrigger) {
-        const int level = frame.triggerLevel * 4;
+        const int level = frame.triggerLevel * kTriggerLevelStep;
         std::uint16_t previous = first;
         for (std::int64_t i = 1;; ++i) {
             if (i > kTriggerSearchLimit) return std::nullopt;

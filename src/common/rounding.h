@@ -3,9 +3,10 @@
 #include <cmath>
 #include <cstdint>
 
-namespace kalvira::display {
+namespace kalvira {
 
-// Rounds to the nearest integer, ties to the even integer: the picture's one rounding rule.
+// Rounds to the nearest integer, ties to the even integer: the one rounding rule of the picture and
+// the run's time limits.
 inline std::int32_t roundHalfEven(float value) {
     return static_cast<std::int32_t>(std::nearbyint(value));
 }
@@ -22,4 +23,4 @@ inline std::int16_t add16(std::int32_t a, std::int32_t b) {
     return static_cast<std::int16_t>(a + b);
 }
 
-}  // namespace kalvira::display
+}  // namespace kalvira

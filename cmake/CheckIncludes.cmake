@@ -1,0 +1,17 @@
+# cmake -DSOURCES=a;b -DFORBIDDEN=re1;re2 -DSTAMP=file -P CheckIncludes.cmake
+# Fails naming the file and the include when a source includes a forbidden header.
+set(failures "")
+foreach(source IN LISTS SOURCES)
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+        foreach(pattern IN LISTS FORBIDDEN)
+            if(line MATCHES "${pattern}")
+                string(APPEND failures "\n  ${source}: ${line}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(failures)
+    message(FATAL_ERROR "Includes that cross a layer:${failures}")
+endif()
+file(TOUCH ${STAMP})

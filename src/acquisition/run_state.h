@@ -20,7 +20,7 @@ enum class RunState {
     Ending,             // controls enabled again, port closed
 };
 
-// The state's name as the run's description gives it, for diagnostics and test output.
+// The state's name, for diagnostics and test output.
 const char *runStateName(RunState state);
 
 }  // namespace kalvira::acquisition

@@ -19,6 +19,14 @@ bool canBeginFrame(std::uint8_t byte) {
 
 constexpr std::uint16_t kUnheldHighBit = 0x8000;
 
+// A log line with the bytes appended in hex, when there are any.
+std::string withBytes(std::string line, std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return line;
+    line += ' ';
+    line += hexBytes(bytes);
+    return line;
+}
+
 }  // namespace
 
 UnitExchange::UnitExchange(const UnitOptions &options, LogSink log)
@@ -149,7 +157,7 @@ void UnitExchange::wrote(std::size_t count, TimePoint now) {
     outgoing_->written = std::min(outgoing_->written + count, outgoing_->bytes.size());
     if (outgoing_->written < outgoing_->bytes.size()) return;
     const auto &bytes = outgoing_->bytes;
-    log_("TX " + outgoing_->label + (bytes.empty() ? "" : " " + hexBytes(bytes)));
+    log_(withBytes("TX " + outgoing_->label, bytes));
     outgoing_.reset();
     if (state_ == State::SendingBlock) {
         state_ = State::AwaitingAcknowledgement;
@@ -191,8 +199,8 @@ void UnitExchange::advance(TimePoint now) {
 void UnitExchange::dropOutgoing() {
     if (!outgoing_) return;
     const auto written = std::span(outgoing_->bytes).first(outgoing_->written);
-    log_("CUT " + outgoing_->label + " written=" + std::to_string(written.size()) +
-         (written.empty() ? "" : " " + hexBytes(written)));
+    log_(withBytes("CUT " + outgoing_->label + " written=" + std::to_string(written.size()),
+                   written));
     outgoing_.reset();
 }
 

@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <numbers>
-#include <optional>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "record_measurements.h"
 
@@ -18,58 +16,45 @@ Shape square(int low, int high, int half, int phase = 0) {
     return [=](int i) { return (i + phase) % (2 * half) >= half ? high : low; };
 }
 // 3i mod 400: a triangle of 400/3 samples a period, its mid crossings between samples.
-int triangle(int i) {
-    return 100 + 4 * std::abs(3 * i % 400 - 200);
-}
+const Shape triangle = [](int i) { return 100 + 4 * std::abs(3 * i % 400 - 200); };
 // 400 samples a period, amplitude 200, noise -10..10 from one LCG step of the index.
-int noisySine(int i) {
-    const auto noise =
-        static_cast<int>((static_cast<std::uint32_t>(i) * 1103515245u + 12345u) >> 16);
-    return 512 +
-           static_cast<int>(std::floor(200 * std::sin(2 * std::numbers::pi * i / 400) + 0.5)) +
-           noise % 21 - 10;
-}
+const Shape noisySine = [](int i) {
+    const int noise = static_cast<int>((i * 1103515245u + 12345u) >> 16) % 21 - 10;
+    return 512 + int(std::lround(200 * std::sin(2 * std::numbers::pi * i / 400))) + noise;
+};
 std::vector<std::int16_t> record(const Shape &shape, int length) {
     std::vector<std::int16_t> samples;
     for (int i = 0; i < length; ++i) samples.push_back(static_cast<std::int16_t>(shape(i)));
     return samples;
 }
 
-// Mean and rms are exact but for the rounding of doubles; frequency within a relative tolerance.
-constexpr double kLevelTolerance = 1e-9;
+// Mean and rms exact but for double rounding (1e-9); frequency within a relative tolerance.
 struct Case {
     const char *name;
     Shape shape;
-    int length;
     double samplePeriodS;
-    int minimum, maximum;
-    double mean, rms;
+    int length, minimum, maximum;
+    double mean, rms, frequencyTolerance;
     std::optional<double> frequencyHz;
-    double frequencyTolerance;
 };
 const Case kCases[] = {
-    {"SquareThreePeriods", square(312, 712, 50), 300, 25e-6, 312, 712, 512.0, 549.6762683616603,
-     400.0, 1e-12},
-    {"TriangleFractionalPeriod", triangle, 780, 1e-3, 100, 900, 492.97435897435895,
-     543.7188187346046, 7.5, 1e-12},
-    {"NoisySine", noisySine, 16000, 1e-4, 302, 722, 512.0023125, 531.2095223991189, 25.0, 1e-3},
-    {"Constant", [](int) { return 500; }, 100, 1e-3, 500, 500, 500.0, 500.0, std::nullopt, 0},
-    {"OneAndAHalfPeriods", square(312, 712, 50, 40), 150, 1e-3, 312, 712, 552.0, 585.7508002555353,
-     std::nullopt, 0},
-    {"FullScale16000", square(0, 32767, 100), 16000, 25e-6, 0, 32767, 16383.5, 23169.767899139602,
-     200.0, 1e-12},
-    {"Empty", square(0, 1, 1), 0, 1e-3, 0, 0, 0.0, 0.0, std::nullopt, 0},
+    {"Square3Periods", square(312, 712, 50), 25e-6, 300, 312, 712, 512, 549.676268362, 1e-12, 400},
+    {"Triangle", triangle, 1e-3, 780, 100, 900, 492.97435897436, 543.71881873460, 1e-12, 7.5},
+    {"NoisySine", noisySine, 1e-4, 16000, 302, 722, 512.0023125, 531.20952239912, 1e-3, 25},
+    {"Constant", [](int) { return 500; }, 1e-3, 100, 500, 500, 500, 500, 0, std::nullopt},
+    {"OneAndAHalf", square(312, 712, 50, 40), 1e-3, 150, 312, 712, 552, 585.75080025554, 0, {}},
+    {"Full16000", square(0, 32767, 100), 1e-3, 16000, 0, 32767, 16383.5, 23169.76789914, 1e-12, 5},
+    {"Empty", square(0, 1, 1), 1e-3, 0, 0, 0, 0, 0, 0, std::nullopt},
 };
 
 class MeasureTest : public ::testing::TestWithParam<Case> {};
 TEST_P(MeasureTest, LevelsAndWholePeriods) {
     const Case &c = GetParam();
     const RecordMeasurements m = measureRecord(record(c.shape, c.length), c.samplePeriodS);
-    EXPECT_EQ(m.minimum, c.minimum);
-    EXPECT_EQ(m.maximum, c.maximum);
-    EXPECT_EQ(m.peakToPeak, c.maximum - c.minimum);
-    EXPECT_NEAR(m.mean, c.mean, kLevelTolerance);
-    EXPECT_NEAR(m.rms, c.rms, kLevelTolerance);
+    EXPECT_EQ(std::tie(m.minimum, m.maximum, m.peakToPeak),
+              std::tuple(c.minimum, c.maximum, c.maximum - c.minimum));
+    EXPECT_NEAR(m.mean, c.mean, 1e-9);
+    EXPECT_NEAR(m.rms, c.rms, 1e-9);
     ASSERT_EQ(m.frequencyHz.has_value(), c.frequencyHz.has_value());
     ASSERT_EQ(m.periodS.has_value(), c.frequencyHz.has_value());
     if (!c.frequencyHz) return;
@@ -95,8 +80,7 @@ struct ReadoutCase {
 class ReadoutTest : public ::testing::TestWithParam<ReadoutCase> {};
 TEST_P(ReadoutTest, UnitsFollowTheValue) {
     const ReadoutCase &c = GetParam();
-    const auto lines = readoutLines({312, 712, 400, 511.96, 530.149, c.frequencyHz, c.periodS});
-    EXPECT_EQ(lines,
+    EXPECT_EQ(readoutLines({312, 712, 400, 511.96, 530.149, c.frequencyHz, c.periodS}),
               (std::vector<std::string>{c.frequencyLine, c.periodLine, "min = 312", "max = 712",
                                         "p-p = 400", "mean = 512.0", "rms = 530.1"}));
 }

@@ -5,7 +5,7 @@
 #include <numbers>
 #include <vector>
 
-#include "record_measurements.h"
+#include "analysis/record_measurements.h"
 
 namespace kalvira::bench {
 namespace {

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <tuple>
 
-#include "record_measurements.h"
+#include "analysis/record_measurements.h"
 
 namespace kalvira::analysis {
 namespace {

@@ -35,6 +35,7 @@ void MeasurementRun::start() {
     for (const RunControl control : kLockedControls) host_.setControlEnabled(control, false);
     text_.clear();
     portFailure_.reset();
+    recordsTaken_ = 0;
     enter(RunState::Preparing);
     wake();
 }
@@ -71,6 +72,7 @@ void MeasurementRun::portFailed(const std::string &reason) {
 void MeasurementRun::enter(RunState next) {
     state_ = next;
     passAgain_ = true;
+    host_.runStateChanged();
 }
 
 void MeasurementRun::examine() {
@@ -167,9 +169,11 @@ void MeasurementRun::checkStartByte() {
 
 void MeasurementRun::startBlock() {
     copiesLeft_ = 3;
-    host_.setTizedSec(block_ == 1 ? firstBlockCountdown(host_.selectedSampleRate(),
-                                                        static_cast<std::int16_t>(blocks_))
-                                  : laterBlockCountdown());
+    if (block_ == 1) {
+        firstBlockTenths_ =
+            firstBlockCountdown(host_.selectedSampleRate(), static_cast<std::int16_t>(blocks_));
+    }
+    host_.setTizedSec(block_ == 1 ? firstBlockTenths_ : laterBlockCountdown());
     enter(RunState::ReceivingBlock);
 }
 
@@ -228,6 +232,7 @@ void MeasurementRun::awaitAcknowledgementSent() {
 }
 
 void MeasurementRun::commit() {
+    ++recordsTaken_;
     host_.setMeresVege(kTrue);
     const std::size_t length = static_cast<std::size_t>(blocks_) * kSamplesPerBlock;
     host_.commitSampleData(std::span<const std::int16_t>(rxData_).subspan(1, length));
@@ -266,6 +271,51 @@ void MeasurementRun::end() {
     for (const RunControl control : kUnlockedControls) host_.setControlEnabled(control, true);
     port_.PortOpen(false);
     enter(RunState::Idle);
+}
+
+RunProgress MeasurementRun::progress() const {
+    RunProgress progress;
+    progress.recordsTaken = recordsTaken_;
+    switch (state_) {
+        case RunState::Idle:
+        case RunState::Ending:
+            return progress;
+        case RunState::Preparing:
+        case RunState::Sending:
+        case RunState::AwaitingStartByte:
+        case RunState::CheckingStartByte:
+            progress.phase = RunPhase::Starting;
+            return progress;
+        case RunState::Pausing:
+            progress.phase = RunPhase::Pausing;
+            return progress;
+        case RunState::Reporting:
+            progress.phase = RunPhase::Reporting;
+            return progress;
+        case RunState::ReceivingBlock:
+        case RunState::CheckingBlock:
+        case RunState::Acknowledging:
+        case RunState::Committing:
+            break;
+    }
+    if (block_ == 1 && text_.empty() && state_ == RunState::ReceivingBlock) {
+        // Block 1's countdown is the record's duration plus the link's allowance.
+        const int duration = firstBlockTenths_ - kLinkAllowanceTenths;
+        const int elapsed = firstBlockTenths_ - host_.tizedSec();
+        if (duration > 0 && elapsed < duration) {
+            progress.phase = RunPhase::Acquiring;
+            progress.percent = elapsed * 100 / duration;
+        } else {
+            progress.phase = RunPhase::AwaitingTrigger;
+        }
+        return progress;
+    }
+    const bool lastAcknowledged =
+        state_ != RunState::ReceivingBlock && state_ != RunState::CheckingBlock && ackForLastBlock_;
+    const int received = lastAcknowledged ? blocks_ : block_ - 1;
+    progress.phase = RunPhase::Transferring;
+    progress.percent = blocks_ > 0 ? received * 100 / blocks_ : 0;
+    return progress;
 }
 
 bool MeasurementRun::stopRequested() const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "protocol.h"
+#include "run_progress.h"
 #include "run_state.h"
 #include "serial_port.h"
 
@@ -35,6 +36,9 @@ public:
 
     RunState state() const { return state_; }
     bool running() const { return state_ != RunState::Idle; }
+    // How far the run has come; the percentages follow TizedSec and the blocks received, so they
+    // move with Timer1's ticks and the bytes arriving.
+    RunProgress progress() const;
 
     void bytesArrived() override { wake(); }
     void bytesLeft() override { wake(); }
@@ -71,12 +75,14 @@ private:
     std::optional<std::string> portFailure_;
 
     // The acquisition in flight.
-    int blocks_ = 0;                    // blocks the frame asked for, 1..160
-    int block_ = 0;                     // current block b, 1..blocks_
-    int copiesLeft_ = 0;                // 3, 2 or 1
-    bool ackForLastBlock_ = false;      // the acknowledgement in flight closes the record
-    std::vector<std::uint8_t> text_;    // received bytes not yet used
-    std::vector<std::int16_t> rxData_;  // RxData: staging record, positions 1..16002
+    int blocks_ = 0;                     // blocks the frame asked for, 1..160
+    int block_ = 0;                      // current block b, 1..blocks_
+    int copiesLeft_ = 0;                 // 3, 2 or 1
+    std::int16_t firstBlockTenths_ = 0;  // countdown loaded for block 1
+    int recordsTaken_ = 0;               // complete records since START
+    bool ackForLastBlock_ = false;       // the acknowledgement in flight closes the record
+    std::vector<std::uint8_t> text_;     // received bytes not yet used
+    std::vector<std::int16_t> rxData_;   // RxData: staging record, positions 1..16002
 
     // The failure being reported.
     bool messageClosed_ = false;

@@ -6,7 +6,7 @@
 namespace kalvira::acquisition {
 
 std::int16_t blockCountdown(float seconds) {
-    const float tenths = seconds * 10.0f + 60.0f;
+    const float tenths = seconds * 10.0f + static_cast<float>(kLinkAllowanceTenths);
     return static_cast<std::int16_t>(roundHalfEven(tenths));
 }
 

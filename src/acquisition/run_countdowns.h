@@ -11,8 +11,11 @@ inline constexpr std::int16_t kStartByteTenths = 95;  // the unit's first byte: 
 inline constexpr std::int16_t kAckSendTenths = 15;    // acknowledgement leaves the port: 1.5 s
 inline constexpr std::int16_t kPauseTenths = 3;       // between two records: 0.3 s
 
+// The link's own allowance on top of every block's expected time: 6 s.
+inline constexpr std::int16_t kLinkAllowanceTenths = 60;
+
 // Countdown for a block expected to take seconds: seconds * 10 + 60 in single precision,
-// rounded to nearest with ties to even. The 6 s on top cover the link itself.
+// rounded to nearest with ties to even.
 std::int16_t blockCountdown(float seconds);
 
 // Countdown for block 1: the record's duration, sample period x hundreds x 100, as single

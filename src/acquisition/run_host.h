@@ -73,6 +73,9 @@ public:
     // Shows text in a modal box titled "KALVIRA" with an OK button and returns at once; closed
     // is called once, on the GUI thread, when the box has been closed.
     virtual void showMessage(const std::string &text, std::function<void()> closed) = 0;
+
+    // The run entered another state: a chance to show its progress. Must not wake the run.
+    virtual void runStateChanged() {}
 };
 
 }  // namespace kalvira::acquisition

@@ -21,6 +21,7 @@ ControlLayout computeControlLayout(float sw, float sh, const LayoutSizes &s) {
     layout.hscrollLeft = sw - s.hscroll.width;
     layout.lineStyleLeft = sw - s.lineStyle.width - s.voltsPerDiv.width;
     layout.voltsPerDivLeft = sw - s.voltsPerDiv.width;
+    layout.progress = {sw - 196.0f, sh - 62.0f};
     return layout;
 }
 

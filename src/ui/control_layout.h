@@ -28,11 +28,14 @@ struct ControlLayout {
     ControlPosition trigFrame, sampleTime, samples;
     ControlPosition comFrame, trigLevelFrame, timeFrame;
     float hscrollLeft = 0, lineStyleLeft = 0, voltsPerDivLeft = 0;
+    // The run's progress indicator, in the free band between the lower frames and the buttons.
+    ControlPosition progress;
     bool operator==(const ControlLayout &) const = default;
 };
 
 // Buttons 40 above the bottom edge and 100/200/300 left of the right edge; two columns of frames
-// in the top right corner; nothing is clamped.
+// in the top right corner; nothing is clamped. The progress indicator stands 22 above the buttons,
+// 4 right of where the plot ends.
 ControlLayout computeControlLayout(float sw, float sh, const LayoutSizes &sizes);
 
 }  // namespace kalvira::ui

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -52,6 +53,7 @@ Form1::Form1(QWidget *parent)
     createControls();
     setTabOrder();
     connectHandlers();
+    createAdditions();
     Kilepes->setFocus();
 
     Form_Load();
@@ -78,6 +80,7 @@ void Form1::Koord_rendszer_rajzolasa() {
     surface_->begin();
     display::Koord_rendszer_rajzolasa(*redrawHost_, *surface_);
     surface_->end();
+    refreshReadout();
     update();
 }
 
@@ -120,6 +123,7 @@ void Form1::layoutControls() {
     Hscroll->move(roundHalfEven(layout.hscrollLeft), Hscroll->y());
     LineStyle->move(roundHalfEven(layout.lineStyleLeft), LineStyle->y());
     VoltsPerDiv->move(roundHalfEven(layout.voltsPerDivLeft), VoltsPerDiv->y());
+    progressBar_->move(toPixels(layout.progress));
 }
 
 }  // namespace kalvira::ui

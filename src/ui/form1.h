@@ -10,6 +10,8 @@
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
+class QMenu;
+class QProgressBar;
 class QPushButton;
 class QScrollBar;
 class QTimer;
@@ -27,6 +29,7 @@ namespace kalvira::ui {
 
 class Form1RedrawHost;
 class Form1RunHost;
+class MeasurementReadout;
 
 // The KALVIRA window: control panel and oscilloscope screen at once. Its controls carry the names
 // they have on the form; its handlers are named after control and event.
@@ -116,11 +119,23 @@ private:
     void startRun();
     void wakeRun();
 
+    // Additions beside the controls: the run's progress in the title and the indicator, the
+    // measurement readout and the picture's keys and context menu.
+    void createAdditions();
+    void showRunProgress();
+    void refreshReadout();
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
     std::unique_ptr<display::ImageSurface> surface_;
     std::unique_ptr<Form1RedrawHost> redrawHost_;
     std::unique_ptr<acquisition::MeasurementRun> run_;
     // Declared after run_, so it goes first and takes its message boxes' connections with it.
     std::unique_ptr<Form1RunHost> runHost_;
+
+    QProgressBar *progressBar_ = nullptr;
+    MeasurementReadout *readout_ = nullptr;
+    bool readoutWanted_ = false;
+    QMenu *pictureMenu_ = nullptr;
 };
 
 }  // namespace kalvira::ui

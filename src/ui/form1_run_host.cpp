@@ -73,6 +73,10 @@ void Form1RunHost::setMeresVege(std::int16_t value) {
     form_.MeresVege = value;
 }
 
+void Form1RunHost::runStateChanged() {
+    form_.showRunProgress();
+}
+
 void Form1RunHost::redraw() {
     form_.Koord_rendszer_rajzolasa();
 }

@@ -31,6 +31,7 @@ public:
     void commitSampleData(std::span<const std::int16_t> record) override;
     void redraw() override;
     void showMessage(const std::string &text, std::function<void()> closed) override;
+    void runStateChanged() override;
 
 private:
     Form1 &form_;

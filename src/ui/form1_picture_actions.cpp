@@ -1,0 +1,58 @@
+// What the window offers beside its controls: keys and a context menu on the picture, the
+// measurement readout, and the run's progress indicator.
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "common/link_facts.h"
+#include "form1.h"
+#include "measurement_readout.h"
+
+namespace kalvira::ui {
+
+void Form1::createAdditions() {
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("runProgress"));
+    progressBar_->setTextVisible(false);
+    progressBar_->setFocusPolicy(Qt::NoFocus);
+    progressBar_->resize(192, 10);
+    progressBar_->hide();
+    connect(Timer1, &QTimer::timeout, this, [this] { showRunProgress(); });
+
+    readout_ = new MeasurementReadout(this);
+    readout_->move(4, 16);
+    readout_->hide();
+
+    pictureMenu_ = new QMenu(this);
+    auto *measure = pictureMenu_->addAction(QStringLiteral("Mérések"));
+    measure->setShortcut(Qt::Key_M);
+    measure->setCheckable(true);
+    connect(measure, &QAction::toggled, this, [this](bool on) {
+        readoutWanted_ = on;
+        refreshReadout();
+    });
+    addAction(measure);
+}
+
+void Form1::refreshReadout() {
+    if (!readout_) return;
+    const int rate = SampleRate.selectedIndex();
+    if (!readoutWanted_ || MeresVege != -1 || rate < 0) {
+        readout_->showRecord({}, 0.0);
+        return;
+    }
+    const auto length = static_cast<std::size_t>(SampleScroll->value()) * kSamplesPerBlock;
+    readout_->showRecord(std::span(SampleData).subspan(1, length),
+                         kSampleRates[static_cast<std::size_t>(rate)].period);
+}
+
+// A right click on the picture, not on a control, opens the picture's menu.
+void Form1::contextMenuEvent(QContextMenuEvent *event) {
+    if (childAt(event->pos()) != nullptr) return QWidget::contextMenuEvent(event);
+    pictureMenu_->popup(event->globalPos());
+}
+
+}  // namespace kalvira::ui

@@ -1,0 +1,29 @@
+// The run's progress: phase and percentage in the window's title and a slim indicator beside the
+// buttons, shown only while a run is in progress. Both follow the run's own state changes and
+// Timer1's ticks; nothing wakes the program for them at rest.
+#include <QProgressBar>
+
+#include "acquisition/measurement_run.h"
+#include "form1.h"
+#include "look.h"
+
+namespace kalvira::ui {
+
+void Form1::showRunProgress() {
+    const acquisition::RunProgress progress = run_ ? run_->progress() : acquisition::RunProgress{};
+    const std::string words = acquisition::describeProgress(progress);
+    QString title = ui::windowTitle();
+    if (!words.empty()) title += QStringLiteral(" – ") + QString::fromStdString(words);
+    if (windowTitle() != title) setWindowTitle(title);
+
+    const bool running = progress.phase != acquisition::RunPhase::Idle;
+    if (progress.percent) {
+        progressBar_->setRange(0, 100);
+        progressBar_->setValue(*progress.percent);
+    } else {
+        progressBar_->setRange(0, 0);  // busy, with no measure of how far
+    }
+    progressBar_->setVisible(running);
+}
+
+}  // namespace kalvira::ui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLabel>
+#include <cstdint>
+#include <span>
+
+namespace kalvira::ui {
+
+// The measurements of the record on screen, grey on a black box in the plot's top left corner.
+// A child widget over the picture: hiding it shows the picture beneath exactly as it was.
+class MeasurementReadout : public QLabel {
+    Q_OBJECT
+public:
+    explicit MeasurementReadout(QWidget *parent = nullptr);
+
+    // Measures the record, taken one sample every samplePeriodS seconds, and shows the values;
+    // an empty record empties the box.
+    void showRecord(std::span<const std::int16_t> record, double samplePeriodS);
+};
+
+}  // namespace kalvira::ui

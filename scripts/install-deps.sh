@@ -1,6 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages KALVIRA needs to build, run and test, when they are missing.
+# Installs the Debian packages KALVIRA needs to build, run, test and package, when they are
+# missing. KALVIRA_NO_DEPS=1 skips this, for those who manage their packages themselves.
 set -euo pipefail
+
+if [ "${KALVIRA_NO_DEPS:-0}" = 1 ]; then
+    echo "KALVIRA_NO_DEPS=1: not checking or installing packages."
+    exit 0
+fi
 
 packages=(
     build-essential cmake pkg-config
@@ -8,6 +14,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang-format
     xvfb xauth imagemagick xdotool fonts-dejavu-core fonts-dejavu-extra
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
@@ -16,9 +23,17 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null || ! sudo -v; then
+        echo "Missing packages: ${missing[*]}" >&2
+        echo "Installing them needs root or a working sudo. Install them yourself, then run" >&2
+        echo "again with KALVIRA_NO_DEPS=1 to skip this check." >&2
+        exit 1
+    fi
+    as_root=(sudo)
+fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -qq
 "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -11,7 +11,7 @@
 
 #include "acquisition/qt_serial_port.h"
 #include "common/link_facts.h"
-#include "display/time_base.h"
+#include "common/time_bases.h"
 #include "form1.h"
 #include "option_button.h"
 
@@ -122,8 +122,8 @@ void Form1::createControls() {
                 {8, 16, 81, 17}, {0, 16});
 
     TimeFrame = makeFrame(this, "TimeFrame", QStringLiteral("Time"), {512, 0, 97, 241});
-    makeOptions(TimeOption, TimeFrame, "TimeOption", captionsOf(display::kTimeBases),
-                {8, 16, 81, 17}, {0, 16});
+    makeOptions(TimeOption, TimeFrame, "TimeOption", captionsOf(kTimeBases), {8, 16, 81, 17},
+                {0, 16});
 
     Samples = makeFrame(this, "Samples", QStringLiteral("Samples"), {608, 352, 97, 65});
     SamplesText = new QLineEdit(QStringLiteral("500"), Samples);

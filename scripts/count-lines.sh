@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Non-blank C++ lines of the product (src/, tools/) and of the tests (tests/, fakes and test support
+# included), and the tests' share of the product. The project keeps the share at most 36 %.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+count() { git ls-files -- "$@" | grep -E '\.(cpp|h)$' | xargs cat | grep -cv '^\s*$'; }
+product=$(count src tools)
+tests=$(count tests)
+echo "product $product, tests $tests: $((100 * tests / product)) %"

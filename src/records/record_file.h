@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace kalvira::records {
+
+// One or more complete records of the unit with the settings they were taken with.
+//
+// On disk it is UTF-8 CSV: `# key=value` lines (`# kalvira-record=1` first, then every setting
+// below and `records=K` when K > 1), a header line, and one line per sample:
+// `sample,time_s,value` for one record, `record,sample,time_s,value` for several. time_s counts
+// from the record's first sample, printed with six decimals, exact for every sample rate.
+struct RecordFile {
+    int sampleRateSps = 40000;     // 40000, 20000, 10000, 5000, 2000, 1000, 500 or 200
+    int samples = 5000;            // samples per record, 100..16000 in steps of 100
+    int trigger = 0;               // 0 ext-single, 1 ext-cont, 2 level-single, 3 level-cont
+    int triggerLevel = 100;        // 1..254
+    bool fallingEdge = true;       // trigger_edge fall (true) or rise
+    int timeBaseIndex = 0;         // 0 "5sec/Div." .. 13 "1msec/Div."
+    bool voltsPerDivHalf = false;  // "V/Div 1:2" ticked
+    bool dots = false;             // line_style dot (true) or line
+    bool triggerMarker = false;    // trigger level marker shown
+    QDateTime taken;               // when the record was taken, UTC, whole seconds
+    std::vector<std::vector<std::int16_t>> records;  // each of `samples` values, 0..32767
+    bool operator==(const RecordFile &) const = default;
+};
+
+// Why a file was refused: the 1-based line where reading stopped (0: the file as a whole).
+struct ReadError {
+    int line = 0;
+    std::string message;
+    bool operator==(const ReadError &) const = default;
+};
+using ReadResult = std::variant<RecordFile, ReadError>;
+
+// Larger files are refused before they are read.
+inline constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+
+// The rate code 0..7 of the unit for a rate in samples per second; nullopt for other rates.
+std::optional<int> rateCodeForSps(int samplesPerSecond);
+// Samples per second for a rate code 0..7; 0 for any other code.
+int spsForRateCode(int rateCode);
+
+// What makes the file unwritable (a setting out of range, a record of the wrong length or with
+// a value outside 0..32767, no record, no time), nullopt when it can be written and read back.
+std::optional<std::string> checkRecordFile(const RecordFile &file);
+
+// The file's bytes; only meaningful when checkRecordFile finds nothing.
+QByteArray formatRecordFile(const RecordFile &file);
+
+// Checks and writes the file through a temporary that replaces path only when it is complete,
+// so a crash or a full disk never leaves half a file. The reason on failure.
+std::optional<std::string> writeRecordFile(const QString &path, const RecordFile &file);
+
+// Reads a file's bytes strictly: any deviation from the format, a file cut short included (its
+// last line has no line end), is refused with its line.
+ReadResult parseRecordFile(std::string_view bytes);
+// Reads a file of at most maxBytes.
+ReadResult readRecordFile(const QString &path, qint64 maxBytes = kMaxFileBytes);
+
+}  // namespace kalvira::records

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <random>
+
+#include "records/record_file.h"
+
+namespace kalvira::records {
+namespace {
+
+// Sample k (from 1) of record r holds 7k + r, so every row is told apart by its value.
+RecordFile makeFile(int sps, int samples, int records) {
+    RecordFile file{
+        sps, samples, 3,    201,  false,
+        13,  true,    true, true, QDateTime(QDate(2026, 12, 6), QTime(23, 15, 0), Qt::UTC),
+        {}};
+    for (int r = 1; r <= records; ++r) {
+        auto &record = file.records.emplace_back();
+        for (int k = 1; k <= samples; ++k)
+            record.push_back(static_cast<std::int16_t>((7 * k + r) % 32768));
+    }
+    return file;
+}
+
+std::string text(const RecordFile &file) {
+    return formatRecordFile(file).toStdString();
+}
+
+TEST(RecordFileTest, RoundTripIsExactThroughTheDisk) {
+    QTemporaryDir dir;
+    for (const RecordFile &file : {makeFile(40000, 16000, 1), makeFile(200, 100, 3)}) {
+        const QString path = dir.filePath(QStringLiteral("r.csv"));
+        ASSERT_EQ(writeRecordFile(path, file), std::nullopt);
+        const ReadResult read = readRecordFile(path);
+        ASSERT_TRUE(std::holds_alternative<RecordFile>(read)) << std::get<ReadError>(read).message;
+        EXPECT_EQ(std::get<RecordFile>(read), file);
+    }
+    EXPECT_TRUE(
+        text(makeFile(200, 100, 1))
+            .starts_with(
+                "# kalvira-record=1\n# sample_rate_sps=200\n# samples=100\n# trigger=level-cont\n"
+                "# trigger_level=201\n# trigger_edge=rise\n# time_base_index=13\n"
+                "# volts_per_div_half=1\n# line_style=dot\n# trigger_marker=1\n"
+                "# "
+                "taken=2026-12-06T23:15:00Z\nsample,time_s,value\n1,0.000000,8\n2,0.005000,15\n"));
+    EXPECT_NE(text(makeFile(500, 100, 2))
+                  .find("# records=2\nrecord,sample,time_s,value\n1,1,"
+                        "0.000000,8\n"),
+              std::string::npos);
+    EXPECT_NE(writeRecordFile(dir.filePath(QStringLiteral("x.csv")), makeFile(30000, 100, 1)),
+              std::nullopt);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("x.csv"))));
+}
+
+TEST(RecordFileTest, TimeColumnIsExactAtTheFastestAndSlowestRate) {
+    const std::string fast = text(makeFile(40000, 16000, 1)), slow = text(makeFile(200, 16000, 2));
+    const struct {
+        const std::string &file;
+        const char *row;
+    } rows[] = {{fast, "\n2,0.000025,15\n"},
+                {fast, "\n4001,0.100000,28008\n"},
+                {fast, "\n16000,0.399975,13697\n"},
+                {slow, "\n1,2,0.005000,15\n"},
+                {slow, "\n2,16000,79.995000,13698\n"}};
+    for (const auto &[file, row] : rows) EXPECT_NE(file.find(row), std::string::npos) << row;
+}
+
+// A file of 100 samples at 200 SPS: settings on lines 2..11, header 12, sample k on line 12 + k.
+struct Broken {
+    const char *from, *to;
+    int line;
+};
+class BrokenFileTest : public ::testing::TestWithParam<Broken> {};
+
+TEST_P(BrokenFileTest, IsRefusedAtItsLine) {
+    std::string file = text(makeFile(200, 100, 1));
+    const std::size_t at = file.find(GetParam().from);
+    ASSERT_NE(at, std::string::npos);
+    file.replace(at, std::string_view(GetParam().from).size(), GetParam().to);
+    const ReadResult read = parseRecordFile(file);
+    ASSERT_TRUE(std::holds_alternative<ReadError>(read));
+    EXPECT_EQ(std::get<ReadError>(read).line, GetParam().line) << std::get<ReadError>(read).message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BrokenFileTest,
+    ::testing::Values(Broken{"record=1", "record=2", 1}, Broken{"# kalvira-record=1\n", "", 1},
+                      Broken{"# samples=", "# sample=", 3}, Broken{"# trigger_level=201\n", "", 11},
+                      Broken{"# trigger=level-cont\n", "# trigger=level-cont\n# trigger=ext-cont\n",
+                             5},
+                      Broken{"sps=200", "sps=300", 2}, Broken{"samples=100", "samples=150", 3},
+                      Broken{"trigger_level=201", "trigger_level=255", 5},
+                      Broken{"taken=2026-12-06T23:15:00Z", "taken=2026-12-06 23:15", 11},
+                      Broken{"sample,time_s", "record,sample,time_s", 12},
+                      Broken{"# taken", "# records=1\n# taken", 11},
+                      Broken{"\n100,0.495000,701\n", "\n", 112},
+                      Broken{"\n100,0.495000,701\n", "\n100,0.495000,701\n101,0.500000,1\n", 113},
+                      Broken{"\n5,0.020000,", "\n6,0.020000,", 17},
+                      Broken{"\n3,0.010000,22", "\n3,0.010000,x", 15},
+                      Broken{"\n3,0.010000,22", "\n3,0.010000,32768", 15},
+                      Broken{"\n3,0.010000,22", "\n3,0.010000,-1", 15},
+                      Broken{"\n3,0.010000,22", "\n3,0.01,22", 15},
+                      Broken{"\n3,0.010000,22", "\n3,0.010000,22,1", 15}));
+
+TEST(RecordFileTest, RandomAndTruncatedFilesAreRefusedSafely) {
+    const std::string whole = text(makeFile(200, 100, 2));
+    for (std::size_t length = 0; length < whole.size(); ++length) {  // cut anywhere
+        const bool readable =
+            std::holds_alternative<RecordFile>(parseRecordFile(whole.substr(0, length)));
+        EXPECT_FALSE(readable) << length;
+    }
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string file = round % 2 ? whole : std::string(random() % 300 + 1, '\0');
+        for (int n = 0; n < 4; ++n) file[random() % file.size()] = static_cast<char>(random());
+        const ReadResult read = parseRecordFile(file.substr(0, random() % (file.size() + 1)));
+        if (const auto *accepted = std::get_if<RecordFile>(&read)) {
+            EXPECT_EQ(checkRecordFile(*accepted), std::nullopt);  // what is read can be written
+        }
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.csv"));
+    ASSERT_EQ(writeRecordFile(path, makeFile(200, 100, 2)), std::nullopt);
+    EXPECT_EQ(std::get<ReadError>(readRecordFile(path, qint64(whole.size()) - 1)).line, 0);
+    EXPECT_TRUE(std::holds_alternative<RecordFile>(readRecordFile(path, qint64(whole.size()))));
+}
+
+}  // namespace
+}  // namespace kalvira::records

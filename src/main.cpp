@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStringList>
 
 #include "ui/form1.h"
 #include "ui/look.h"
@@ -8,5 +9,8 @@ int main(int argc, char *argv[]) {
     kalvira::ui::applyApplicationLook(app);
     kalvira::ui::Form1 window;
     window.show();
+    // A record file named on the command line opens at once: kalvira rec.csv
+    const QStringList arguments = app.arguments();
+    if (arguments.size() > 1) window.openRecordFile(arguments.at(1));
     return app.exec();
 }

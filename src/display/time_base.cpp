@@ -32,6 +32,12 @@ void applyRecordLengthLimits(RedrawHost &host) {
     }
 }
 
+std::int16_t recordLengthLimit(int timeOption, int sampleRate) {
+    if (sampleRate == kSampleRate200Sps && timeOption == kTimeOption1msec) return kLimit1msec;
+    if (sampleRate == kSampleRate200Sps && timeOption == kTimeOption2msec) return kLimit2msec;
+    return kMaxBlocks;
+}
+
 Scales selectScales(const RedrawHost &host) {
     return {.timeScale = scaleOf(kTimeBases, host.selectedTimeOption(),
                                  [](const TimeBase &base) { return base.secondsPerDivision; }),

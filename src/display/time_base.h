@@ -20,6 +20,10 @@ struct Scales {
 inline constexpr int kTimeOption1msec = 13;
 inline constexpr int kTimeOption2msec = 12;
 
+// Most hundreds of samples a record may have at a time base and sample rate: 64 at "1msec/Div."
+// and 128 at "2msec/Div." with "5msec/ 200SPS", 160 otherwise.
+std::int16_t recordLengthLimit(int timeOption, int sampleRate);
+
 // Holds the record length within what the two slowest combinations can scroll through: at most
 // 6400 samples at "1msec/Div." and 12800 at "2msec/Div.", both with "5msec/ 200SPS". Each rule
 // reads the record length bar afresh; lowering it runs the bar's change handler (and with it a

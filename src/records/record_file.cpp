@@ -24,17 +24,11 @@ constexpr std::string_view kFormatLine = "# kalvira-record=1";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::array<std::string_view, 4> kTriggerNames{"ext-single", "ext-cont", "level-single",
                                                         "level-cont"};
-constexpr std::array<std::string_view, 11> kKeys{"sample_rate_sps",
-                                                 "samples",
-                                                 "trigger",
-                                                 "trigger_level",
-                                                 "trigger_edge",
-                                                 "time_base_index",
-                                                 "volts_per_div_half",
-                                                 "line_style",
-                                                 "trigger_marker",
-                                                 "taken",
-                                                 "records"};
+constexpr std::array<std::string_view, 12> kKeys{
+    "sample_rate_sps",    "samples",      "trigger",
+    "trigger_level",      "trigger_edge", "time_base_index",
+    "volts_per_div_half", "line_style",   "trigger_marker",
+    "scroll_divisions",   "taken",        "records"};
 
 // Microseconds between two samples at a rate code 0..7: 25 .. 5000.
 long long periodMicroseconds(int rateCode) {
@@ -158,6 +152,7 @@ QByteArray formatRecordFile(const RecordFile &file) {
     setting("volts_per_div_half", file.voltsPerDivHalf ? "1" : "0");
     setting("line_style", file.dots ? "dot" : "line");
     setting("trigger_marker", file.triggerMarker ? "1" : "0");
+    setting("scroll_divisions", std::to_string(file.scrolledDivisions));
     setting("taken", file.taken.toUTC().toString(Qt::ISODate).toStdString());
     if (several) setting("records", std::to_string(file.records.size()));
     text.append(several ? "record,sample,time_s,value\n" : "sample,time_s,value\n");
@@ -210,7 +205,7 @@ ReadResult parseRecordFile(std::string_view bytes) {
     }
     const int headerLine = lines.number() + (line ? 0 : 1);
     for (const std::string_view key : kKeys) {
-        if (key != "records" && !settings.contains(key)) {
+        if (key != "records" && key != "scroll_divisions" && !settings.contains(key)) {
             return refuse(headerLine, "missing key " + std::string(key));
         }
     }
@@ -259,6 +254,11 @@ ReadResult parseRecordFile(std::string_view bytes) {
     const auto marker = choice("trigger_marker", kFlags);
     if (!marker) return bad("trigger_marker");
     file.triggerMarker = *marker == 1;
+    if (settings.contains("scroll_divisions")) {
+        const auto scrolled = number("scroll_divisions", 0, kMaxRecordLength);
+        if (!scrolled) return bad("scroll_divisions");
+        file.scrolledDivisions = *scrolled;
+    }
     const std::string_view taken = settings.at("taken").value;
     file.taken = QDateTime::fromString(
         QString::fromUtf8(taken.data(), static_cast<qsizetype>(taken.size())), Qt::ISODate);

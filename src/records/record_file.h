@@ -16,6 +16,7 @@ namespace kalvira::records {
 //
 // On disk it is UTF-8 CSV: `# key=value` lines (`# kalvira-record=1` first, then every setting
 // below and `records=K` when K > 1), a header line, and one line per sample:
+// `scroll_divisions` may be left out (0). Then
 // `sample,time_s,value` for one record, `record,sample,time_s,value` for several. time_s counts
 // from the record's first sample, printed with six decimals, exact for every sample rate.
 struct RecordFile {
@@ -28,6 +29,7 @@ struct RecordFile {
     bool voltsPerDivHalf = false;  // "V/Div 1:2" ticked
     bool dots = false;             // line_style dot (true) or line
     bool triggerMarker = false;    // trigger level marker shown
+    int scrolledDivisions = 0;     // divisions the view is scrolled from the record's start
     QDateTime taken;               // when the record was taken, UTC, whole seconds
     std::vector<std::vector<std::int16_t>> records;  // each of `samples` values, 0..32767
     bool operator==(const RecordFile &) const = default;

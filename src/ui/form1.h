@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -22,6 +23,9 @@ class QtSerialPort;
 }  // namespace kalvira::acquisition
 namespace kalvira::display {
 class ImageSurface;
+}
+namespace kalvira::records {
+struct RecordFile;
 }
 class QImage;
 
@@ -100,6 +104,11 @@ public:
     // True from START until the run has ended.
     bool runInProgress() const;
 
+    // Shows the record a file holds with the settings it was taken with, as if just received;
+    // false, with a message naming the file and the line, when it cannot be shown (not a record,
+    // or a run in progress): then nothing changes.
+    bool openRecordFile(const QString &path);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -126,6 +135,17 @@ private:
     void refreshReadout();
     void contextMenuEvent(QContextMenuEvent *event) override;
 
+    // Records and pictures kept and shared (form1_records.cpp).
+    void saveRecord();
+    void openRecord();
+    void exportPicture();
+    void copyPicture();
+    records::RecordFile recordOnScreen() const;
+    void showRecordFile(const records::RecordFile &file);
+    void showNotice(const QString &text);
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
     std::unique_ptr<display::ImageSurface> surface_;
     std::unique_ptr<Form1RedrawHost> redrawHost_;
     std::unique_ptr<acquisition::MeasurementRun> run_;
@@ -135,6 +155,7 @@ private:
     QProgressBar *progressBar_ = nullptr;
     MeasurementReadout *readout_ = nullptr;
     bool readoutWanted_ = false;
+    QDateTime recordTaken_;  // when the record on screen was committed, UTC
     QMenu *pictureMenu_ = nullptr;
 };
 

@@ -27,7 +27,22 @@ void Form1::createAdditions() {
     readout_->hide();
 
     pictureMenu_ = new QMenu(this);
-    auto *measure = pictureMenu_->addAction(QStringLiteral("Mérések"));
+    const auto addCommand = [this](const QString &text, QKeySequence keys, auto handler) {
+        QAction *action = pictureMenu_->addAction(text);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+        return action;
+    };
+    addCommand(QStringLiteral("Save record…"), QKeySequence::Save, [this] { saveRecord(); });
+    addCommand(QStringLiteral("Open record…"), QKeySequence::Open, [this] { openRecord(); });
+    addCommand(QStringLiteral("Save picture as PNG…"), QKeySequence(Qt::CTRL | Qt::Key_E),
+               [this] { exportPicture(); });
+    addCommand(QStringLiteral("Copy picture"), QKeySequence::Copy, [this] { copyPicture(); });
+    pictureMenu_->addSeparator();
+    setAcceptDrops(true);
+
+    auto *measure = pictureMenu_->addAction(QStringLiteral("Measurements"));
     measure->setShortcut(Qt::Key_M);
     measure->setCheckable(true);
     connect(measure, &QAction::toggled, this, [this](bool on) {

@@ -119,6 +119,7 @@ void Form1RunHost::setControlEnabled(acquisition::RunControl control, bool enabl
 void Form1RunHost::commitSampleData(std::span<const std::int16_t> record) {
     const std::size_t length = std::min(record.size(), form_.SampleData.size() - 1);
     std::copy_n(record.begin(), length, form_.SampleData.begin() + 1);
+    form_.recordTaken_ = QDateTime::currentDateTimeUtc();
 }
 
 void Form1RunHost::showMessage(const std::string &text, std::function<void()> closed) {

@@ -1,0 +1,183 @@
+// Keeping and sharing what is on screen: the record as a file (Ctrl+S, Ctrl+O, a file dropped on
+// the window or named on the command line) and the picture as PNG (Ctrl+E) or on the clipboard
+// (Ctrl+C). None of it changes a control while nothing is opened.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSettings>
+
+#include "common/link_facts.h"
+#include "display/time_base.h"
+#include "form1.h"
+#include "look.h"
+#include "option_button.h"
+#include "records/record_file.h"
+
+namespace kalvira::ui {
+
+namespace {
+
+constexpr auto kLastFolderKey = "files/lastFolder";
+constexpr auto kBusyNotice = "A record cannot be opened while a measurement is running.";
+constexpr auto kRecordFilter = "KALVIRA records (*.csv);;All files (*)";
+
+QString lastFolder() {
+    return QSettings(QStringLiteral("kalvira"), QStringLiteral("kalvira"))
+        .value(QLatin1String(kLastFolderKey), QDir::homePath())
+        .toString();
+}
+
+void rememberFolder(const QString &file) {
+    QSettings(QStringLiteral("kalvira"), QStringLiteral("kalvira"))
+        .setValue(QLatin1String(kLastFolderKey), QFileInfo(file).absolutePath());
+}
+
+// Qt's own dialog, so that it looks and behaves the same everywhere; it opens with its file name
+// field focused.
+QString askForFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &caption,
+                   const QString &filter, const QString &suffix) {
+    QFileDialog dialog(parent, caption, lastFolder(), filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString file = dialog.selectedFiles().constFirst();
+    rememberFolder(file);
+    return file;
+}
+
+void select(const OptionGroup &group, int index) {
+    if (group.selectedIndex() != index) group[index]->setChecked(true);
+}
+
+}  // namespace
+
+void Form1::showNotice(const QString &text) {
+    auto *box =
+        new QMessageBox(QMessageBox::NoIcon, ui::windowTitle(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+records::RecordFile Form1::recordOnScreen() const {
+    records::RecordFile file;
+    file.sampleRateSps =
+        kSampleRates.at(static_cast<std::size_t>(SampleRate.selectedIndex())).samplesPerSecond;
+    file.samples = SampleScroll->value() * kSamplesPerBlock;
+    file.trigger = trigger.selectedIndex();
+    file.triggerLevel = TrigLevelScroll->value();
+    file.fallingEdge = TrigEdge.selectedIndex() == 0;
+    file.timeBaseIndex = TimeOption.selectedIndex();
+    file.voltsPerDivHalf = VoltsPerDiv2->isChecked();
+    file.dots = LineStyleOption.selectedIndex() == 1;
+    file.triggerMarker = TrigVisible->isChecked();
+    file.scrolledDivisions = Hscroll->value();
+    file.taken = recordTaken_;
+    const auto first = SampleData.begin() + 1;
+    file.records.emplace_back(first, first + file.samples);
+    return file;
+}
+
+void Form1::saveRecord() {
+    if (MeresVege != -1) return showNotice(QStringLiteral("There is no record on screen to save."));
+    const records::RecordFile file = recordOnScreen();
+    const QString path = askForFile(this, QFileDialog::AcceptSave, QStringLiteral("Save record"),
+                                    QLatin1String(kRecordFilter), QStringLiteral("csv"));
+    if (path.isEmpty()) return;
+    if (const auto error = records::writeRecordFile(path, file)) {
+        showNotice(QStringLiteral("%1 could not be saved: %2")
+                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(*error)));
+    }
+}
+
+void Form1::openRecord() {
+    if (runInProgress()) return showNotice(QLatin1String(kBusyNotice));
+    const QString path = askForFile(this, QFileDialog::AcceptOpen, QStringLiteral("Open record"),
+                                    QLatin1String(kRecordFilter), QStringLiteral("csv"));
+    if (!path.isEmpty()) openRecordFile(path);
+}
+
+bool Form1::openRecordFile(const QString &path) {
+    if (runInProgress()) {
+        showNotice(QLatin1String(kBusyNotice));
+        return false;
+    }
+    const records::ReadResult read = records::readRecordFile(path);
+    const QString name = QDir::toNativeSeparators(path);
+    if (const auto *error = std::get_if<records::ReadError>(&read)) {
+        const QString where =
+            error->line > 0 ? QStringLiteral(", line %1").arg(error->line) : QString();
+        showNotice(QStringLiteral("%1%2 is not a KALVIRA record: %3")
+                       .arg(name, where, QString::fromStdString(error->message)));
+        return false;
+    }
+    const auto &file = std::get<records::RecordFile>(read);
+    const int rate = records::rateCodeForSps(file.sampleRateSps).value_or(0);
+    const int hundreds = file.samples / kSamplesPerBlock;
+    // The two slowest combinations hold the record length lower than such a record: showing it
+    // would cut it.
+    if (hundreds > display::recordLengthLimit(file.timeBaseIndex, rate)) {
+        showNotice(QStringLiteral("%1 holds more samples than its time base can show.").arg(name));
+        return false;
+    }
+    showRecordFile(file);
+    return true;
+}
+
+void Form1::showRecordFile(const records::RecordFile &file) {
+    // Settings first: a change of rate or length clears the record, as it does by hand.
+    select(SampleRate, records::rateCodeForSps(file.sampleRateSps).value_or(0));
+    SampleScroll->setValue(file.samples / kSamplesPerBlock);
+    select(trigger, file.trigger);
+    TrigLevelScroll->setValue(file.triggerLevel);
+    select(TrigEdge, file.fallingEdge ? 0 : 1);
+    select(TimeOption, file.timeBaseIndex);
+    VoltsPerDiv2->setChecked(file.voltsPerDivHalf);
+    select(LineStyleOption, file.dots ? 1 : 0);
+    TrigVisible->setChecked(file.triggerMarker);
+
+    const std::vector<std::int16_t> &record = file.records.front();
+    std::copy(record.begin(), record.end(), SampleData.begin() + 1);
+    recordTaken_ = file.taken;
+    MeresVege = -1;
+    Hscroll->setValue(0);
+    Koord_rendszer_rajzolasa();
+    Hscroll->setValue(file.scrolledDivisions);
+}
+
+void Form1::exportPicture() {
+    const QString path = askForFile(this, QFileDialog::AcceptSave, QStringLiteral("Save picture"),
+                                    QStringLiteral("PNG images (*.png)"), QStringLiteral("png"));
+    if (path.isEmpty()) return;
+    if (!picture().save(path, "PNG")) {
+        showNotice(QStringLiteral("%1 could not be saved.").arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+void Form1::copyPicture() {
+    QApplication::clipboard()->setImage(picture());
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent *event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return;
+    event->acceptProposedAction();
+    openRecordFile(urls.front().toLocalFile());
+}
+
+}  // namespace kalvira::ui

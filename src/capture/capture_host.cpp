@@ -70,8 +70,7 @@ void CaptureHost::Timer1_Timer() {
 
 void CaptureHost::showStatus() {
     if (!statusLine_ || !run_ || !run_->running()) return;
-    const std::size_t record = std::min<std::size_t>(records_.size() + 1, options_.records);
-    std::fprintf(stderr, "\rrecord %zu/%d: %s\033[K", record, options_.records,
+    std::fprintf(stderr, "\r%zu/%d records complete, %s\033[K", records_.size(), options_.records,
                  acquisition::runStateName(run_->state()));
     std::fflush(stderr);
 }

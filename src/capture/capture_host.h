@@ -28,7 +28,7 @@ public:
     void attach(acquisition::MeasurementRun *run) { run_ = run; }
     // As STOP: the run ends at its next stop test, a record already complete is kept.
     void requestStop();
-    // Shows the record number and the run's state on one line of standard error, redrawn at
+    // Shows the complete records and the run's state on one line of standard error, redrawn at
     // every Timer1 tick (for a terminal).
     void setStatusLine(bool shown) { statusLine_ = shown; }
     void clearStatus();

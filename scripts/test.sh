@@ -7,9 +7,9 @@ scripts/build.sh
 
 # What reads bytes from the wire, and the plot that indexes the record, once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer: the protocol's fuzz suite feeds its readers
-# thousands of random byte streams, the run's suite plays every failure of the link, and the plot's
-# suite scrolls past the record's end. A Debug build of these targets keeps the extra time small.
-sanitized=(protocol_tests run_tests redraw_tests)
+# thousands of random byte streams, the run's suite plays every failure of the link, the plot's
+# suite scrolls past the record's end, and the record file reader takes random and cut files. A Debug build of these targets keeps the extra time small.
+sanitized=(protocol_tests run_tests redraw_tests records_tests)
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKALVIRA_SANITIZE=ON -DKALVIRA_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j2 --target "${sanitized[@]}"
 for suite in "${sanitized[@]}"; do

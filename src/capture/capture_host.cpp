@@ -1,0 +1,84 @@
+#include "capture_host.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "acquisition/measurement_run.h"
+
+namespace kalvira::capture {
+
+CaptureHost::CaptureHost(const CaptureOptions &options, QObject *parent)
+    : QObject(parent), options_(options), SampleData(16003, 0) {
+    Timer1.setInterval(100);
+    connect(&Timer1, &QTimer::timeout, this, &CaptureHost::Timer1_Timer);
+}
+
+void CaptureHost::requestStop() {
+    setStopGombLenyomva(-1);
+    if (run_) run_->wake();
+}
+
+std::int16_t CaptureHost::trigLevelValue() const {
+    return static_cast<std::int16_t>(options_.triggerLevel);
+}
+
+std::int16_t CaptureHost::sampleScrollValue() const {
+    return static_cast<std::int16_t>(options_.samples / 100);
+}
+
+void CaptureHost::enableTimer1() {
+    if (!Timer1.isActive()) Timer1.start();
+}
+
+// Nothing to lock without a window. START enabled again is the run's last step before it closes
+// the port and goes idle, so the end is reported when that pass is over.
+void CaptureHost::setControlEnabled(acquisition::RunControl control, bool enabled) {
+    if (control == acquisition::RunControl::start && enabled) {
+        QMetaObject::invokeMethod(this, &CaptureHost::runEnded, Qt::QueuedConnection);
+    }
+}
+
+void CaptureHost::commitSampleData(std::span<const std::int16_t> record) {
+    committedLength_ = std::min(record.size(), SampleData.size() - 1);
+    std::copy_n(record.begin(), committedLength_, SampleData.begin() + 1);
+}
+
+// The window draws the new record here; the capture keeps it. After the last record wanted the
+// stop request is raised at once, so a continuous run sends nothing more to the unit.
+void CaptureHost::redraw() {
+    if (MeresVege != -1) return;
+    const auto first = SampleData.begin() + 1;
+    records_.emplace_back(first, first + static_cast<std::ptrdiff_t>(committedLength_));
+    if (records_.size() == 1) firstTaken_ = QDateTime::currentDateTimeUtc();
+    if (records_.size() >= static_cast<std::size_t>(options_.records)) setStopGombLenyomva(-1);
+    showStatus();
+}
+
+void CaptureHost::showMessage(const std::string &text, std::function<void()> closed) {
+    clearStatus();
+    if (!failure_) failure_ = text;
+    std::fprintf(stderr, "%s\n", text.c_str());
+    QMetaObject::invokeMethod(
+        this, [closed = std::move(closed)] { closed(); }, Qt::QueuedConnection);
+}
+
+void CaptureHost::Timer1_Timer() {
+    if (TizedSec > 0) --TizedSec;
+    if (run_) run_->wake();
+    showStatus();
+}
+
+void CaptureHost::showStatus() {
+    if (!statusLine_ || !run_ || !run_->running()) return;
+    std::fprintf(stderr, "\r%zu/%d records complete, %s\033[K", records_.size(), options_.records,
+                 acquisition::runStateName(run_->state()));
+    std::fflush(stderr);
+}
+
+void CaptureHost::clearStatus() {
+    if (!statusLine_) return;
+    std::fprintf(stderr, "\r\033[K");
+    std::fflush(stderr);
+}
+
+}  // namespace kalvira::capture

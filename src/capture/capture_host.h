@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "acquisition/run_host.h"
+#include "capture_options.h"
+
+namespace kalvira::acquisition {
+class MeasurementRun;
+}
+
+namespace kalvira::capture {
+
+// The measurement run's host without a window: the settings come from the command line, every
+// committed record is kept, and a failure's message goes to standard error.
+class CaptureHost final : public QObject, public acquisition::RunHost {
+    Q_OBJECT
+public:
+    explicit CaptureHost(const CaptureOptions &options, QObject *parent = nullptr);
+
+    // The run that Timer1 ticks and the stop request wake; it must outlive the host's use.
+    void attach(acquisition::MeasurementRun *run) { run_ = run; }
+    // As STOP: the run ends at its next stop test, a record already complete is kept.
+    void requestStop();
+    // Shows the complete records and the run's state on one line of standard error, redrawn at
+    // every Timer1 tick (for a terminal).
+    void setStatusLine(bool shown) { statusLine_ = shown; }
+    void clearStatus();
+
+    // The complete records, in the order they arrived.
+    const std::vector<std::vector<std::int16_t>> &records() const { return records_; }
+    // When the first record was complete.
+    const QDateTime &firstTaken() const { return firstTaken_; }
+    // The message of the failure that ended the run, if one did.
+    const std::optional<std::string> &failure() const { return failure_; }
+
+    int selectedCom1() const override { return options_.portIndex; }
+    int selectedTrigger() const override { return options_.triggerMode(); }
+    int selectedSampleRate() const override { return options_.rateCode; }
+    int selectedTrigEdge() const override { return options_.fallingEdge ? 0 : 1; }
+    std::int16_t trigLevelValue() const override;
+    std::int16_t sampleScrollValue() const override;
+    std::int16_t stopGombLenyomva() const override { return StopGombLenyomva; }
+    void setStopGombLenyomva(std::int16_t value) override { StopGombLenyomva = value; }
+    std::int16_t tizedSec() const override { return TizedSec; }
+    void setTizedSec(std::int16_t value) override { TizedSec = value; }
+    void setMeresVege(std::int16_t value) override { MeresVege = value; }
+    void enableTimer1() override;
+    void setControlEnabled(acquisition::RunControl control, bool enabled) override;
+    void commitSampleData(std::span<const std::int16_t> record) override;
+    void redraw() override;
+    void showMessage(const std::string &text, std::function<void()> closed) override;
+
+signals:
+    // The run has ended and closed the port. Emitted once the pass that ended it is over.
+    void runEnded();
+
+private:
+    void Timer1_Timer();
+    void showStatus();
+
+    CaptureOptions options_;
+    acquisition::MeasurementRun *run_ = nullptr;
+    QTimer Timer1;
+    std::int16_t StopGombLenyomva = 0;
+    std::int16_t TizedSec = 0;
+    std::int16_t MeresVege = 0;
+    std::vector<std::int16_t> SampleData;  // positions 1..16002, as the window holds them
+    std::size_t committedLength_ = 0;
+    std::vector<std::vector<std::int16_t>> records_;
+    QDateTime firstTaken_;
+    std::optional<std::string> failure_;
+    bool statusLine_ = false;
+};
+
+}  // namespace kalvira::capture

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "record_file.h"
+
+namespace kalvira::capture {
+namespace {
+
+// kalvira-capture against the unit sending a square wave of 100 Hz: 812 half a cycle, then 212.
+class CaptureTest : public ::testing::Test {
+protected:
+    void startUnit(const QStringList &options = {"--fast", "--ack-timeout", "100"}) {
+        unit.start(KALVIRA_UNIT_PATH, QStringList{"--link", link, "--log", dir.filePath("unit.log"),
+                                                  "--wave", "square", "--frequency", "100"} +
+                                          options);
+        ASSERT_TRUE(unit.waitForReadyRead(5000));
+    }
+    int capture(const QStringList &arguments) {
+        program.start(KALVIRA_CAPTURE_PATH, arguments);
+        EXPECT_TRUE(program.waitForFinished(20000));
+        return program.exitCode();
+    }
+    bool unitLogHas(const char *text) const {
+        QFile log(dir.filePath("unit.log"));
+        return log.open(QIODevice::ReadOnly) && log.readAll().contains(text);
+    }
+    QTemporaryDir dir;
+    const QString link = dir.filePath("com"), output = dir.filePath("out.csv");
+    QProcess unit, program;  // a QProcess kills its process when destroyed
+};
+
+TEST_F(CaptureTest, EveryRecordArrivesAsTheUnitSentIt) {
+    startUnit();
+    EXPECT_EQ(capture({"--port", link, "--samples", "500", "--records", "2", "--output", output}),
+              0);
+    const auto read = records::readRecordFile(output);
+    const auto *file = std::get_if<records::RecordFile>(&read);
+    ASSERT_TRUE(file && file->records.size() == 2 && file->samples == 500);
+    // Samples 1, 150, 250, 450 of record 1; 1, 100, 300 of record 2, which starts 0.38 cycle on.
+    const auto &[first, second] = std::tie(file->records[0], file->records[1]);
+    EXPECT_EQ((std::vector<int>{first[0], first[149], first[249], first[449], second[0], second[99],
+                                second[299]}),
+              (std::vector<int>{812, 812, 212, 812, 812, 212, 812}));
+    ASSERT_EQ(capture({"--port", link, "--samples", "100"}), 0);  // one record, on stdout
+    EXPECT_EQ(program.readAllStandardOutput().count('\n'), 12 + 100);
+}
+
+using Failure = std::pair<const char *, const char *>;  // the unit's fault, the message
+class CaptureFailureTest : public CaptureTest, public ::testing::WithParamInterface<Failure> {};
+
+TEST_P(CaptureFailureTest, EndsWithTheRunsMessage) {
+    startUnit({"--fast", "--ack-timeout", "100", "--fault", GetParam().first});
+    EXPECT_EQ(capture({"--port", link, "--samples", "300", "--output", output}), 1);
+    EXPECT_EQ(program.readAllStandardError().toStdString(), GetParam().second);
+    EXPECT_FALSE(QFile::exists(output));
+}
+INSTANTIATE_TEST_SUITE_P(Table, CaptureFailureTest,
+                         ::testing::Values(Failure{"wrong-start", "KALVIRA hibás válasz!\n"},
+                                           Failure{"bad-check=2:3", "Kapcsolat nem megfelelő!\n"}));
+
+TEST_F(CaptureTest, UsageErrorsComeBeforeThePortIsOpened) {
+    for (const char *bad : {"--rate 30000", "--samples 150", "--level 255", "--edge up",
+                            "--records 0", "--trigger auto", "--bogus", "extra"}) {
+        EXPECT_EQ(capture(QString("--port /nonexistent/tty %1").arg(bad).split(' ')), 2) << bad;
+        EXPECT_FALSE(program.readAllStandardError().contains("nonexistent"));
+    }
+    EXPECT_EQ(capture({"--port", "/nonexistent/tty"}), 1);
+    EXPECT_TRUE(program.readAllStandardError().startsWith("/nonexistent/tty: "));
+}
+
+TEST_F(CaptureTest, InterruptKeepsTheCompleteRecordsOnly) {
+    startUnit({});  // paced: a record of 200 samples at 200 SPS takes a second
+    program.start(KALVIRA_CAPTURE_PATH, {"--port", link, "--rate", "200", "--samples", "200",
+                                         "--records", "5", "--output", output});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unitLogHas("FRAME acq=2"); }, 10000));
+    ::kill(static_cast<pid_t>(program.processId()), SIGINT);
+    EXPECT_TRUE(program.waitForFinished(10000) && program.exitCode() == 130);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return unitLogHas("ABORT acq=2 reason=host-closed"); }));
+    const auto read = records::readRecordFile(output);
+    ASSERT_TRUE(std::holds_alternative<records::RecordFile>(read));
+    EXPECT_EQ(std::get<records::RecordFile>(read).records.size(), 1u);
+}
+
+}  // namespace
+}  // namespace kalvira::capture

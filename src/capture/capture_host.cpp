@@ -4,11 +4,12 @@
 #include <cstdio>
 
 #include "acquisition/measurement_run.h"
+#include "common/link_facts.h"
 
 namespace kalvira::capture {
 
 CaptureHost::CaptureHost(const CaptureOptions &options, QObject *parent)
-    : QObject(parent), options_(options), SampleData(16003, 0) {
+    : QObject(parent), options_(options), SampleData(kRecordLastPosition + 1, 0) {
     Timer1.setInterval(100);
     connect(&Timer1, &QTimer::timeout, this, &CaptureHost::Timer1_Timer);
 }
@@ -23,19 +24,22 @@ std::int16_t CaptureHost::trigLevelValue() const {
 }
 
 std::int16_t CaptureHost::sampleScrollValue() const {
-    return static_cast<std::int16_t>(options_.samples / 100);
+    return static_cast<std::int16_t>(options_.samples / kSamplesPerBlock);
 }
 
 void CaptureHost::enableTimer1() {
     if (!Timer1.isActive()) Timer1.start();
 }
 
-// Nothing to lock without a window. START enabled again is the run's last step before it closes
-// the port and goes idle, so the end is reported when that pass is over.
-void CaptureHost::setControlEnabled(acquisition::RunControl control, bool enabled) {
-    if (control == acquisition::RunControl::start && enabled) {
+// Nothing to lock without a window.
+void CaptureHost::setControlEnabled(acquisition::RunControl, bool) {}
+
+// The end is reported once the pass that ended the run is over.
+void CaptureHost::runStateChanged() {
+    if (run_ && !run_->running()) {
         QMetaObject::invokeMethod(this, &CaptureHost::runEnded, Qt::QueuedConnection);
     }
+    showStatus();
 }
 
 void CaptureHost::commitSampleData(std::span<const std::int16_t> record) {
@@ -71,7 +75,7 @@ void CaptureHost::Timer1_Timer() {
 void CaptureHost::showStatus() {
     if (!statusLine_ || !run_ || !run_->running()) return;
     std::fprintf(stderr, "\r%zu/%d records complete, %s\033[K", records_.size(), options_.records,
-                 acquisition::runStateName(run_->state()));
+                 acquisition::describeProgress(run_->progress()).c_str());
     std::fflush(stderr);
 }
 

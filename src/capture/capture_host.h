@@ -56,6 +56,7 @@ public:
     void commitSampleData(std::span<const std::int16_t> record) override;
     void redraw() override;
     void showMessage(const std::string &text, std::function<void()> closed) override;
+    void runStateChanged() override;
 
 signals:
     // The run has ended and closed the port. Emitted once the pass that ended it is over.

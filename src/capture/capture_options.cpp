@@ -2,7 +2,8 @@
 
 #include <QCommandLineParser>
 
-#include "record_file.h"
+#include "common/link_facts.h"
+#include "records/record_file.h"
 
 namespace kalvira::capture {
 
@@ -68,7 +69,13 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
         QStringLiteral("Write the record file to FILE (replaced only when complete) instead of "
                        "standard output."),
         QStringLiteral("FILE"));
-    parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output});
+    const QCommandLineOption measure(
+        QStringLiteral("measure"),
+        QStringLiteral("Print the measurements of each record as one JSON object a line on "
+                       "standard output (min, max, peak_to_peak, mean, rms, frequency_hz, "
+                       "period_s; null where not defined). The record file then goes only to "
+                       "--output, when given."));
+    parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output, measure});
 
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(help)) return CommandLineExit{0, parser.helpText()};
@@ -94,8 +101,8 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
                            "1000, 500, 200"));
     }
     options.rateCode = *rateCode;
-    const auto length = toInt(parser.value(samples), 100, 16000);
-    if (!length || *length % 100 != 0) {
+    const auto length = toInt(parser.value(samples), kSamplesPerBlock, kMaxRecordLength);
+    if (!length || *length % kSamplesPerBlock != 0) {
         return usageError(QStringLiteral("--samples must be 100..16000 in steps of 100"));
     }
     options.samples = *length;
@@ -103,6 +110,7 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
         parser.value(trigger) != QStringLiteral("level")) {
         return usageError(QStringLiteral("--trigger must be ext or level"));
     }
+    options.measure = parser.isSet(measure);
     options.levelTrigger = parser.value(trigger) == QStringLiteral("level");
     const auto triggerLevel = toInt(parser.value(level), 1, 254);
     if (!triggerLevel) return usageError(QStringLiteral("--level must be 1..254"));

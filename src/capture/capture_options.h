@@ -17,8 +17,9 @@ struct CaptureOptions {
     bool levelTrigger = false;          // "Trig." (the level) instead of "Ext."
     int triggerLevel = 100;             // 1..254
     bool fallingEdge = true;
-    int records = 1;  // complete records wanted; more than one runs the continuous mode
-    QString output;   // the record file; empty for standard output
+    int records = 1;       // complete records wanted; more than one runs the continuous mode
+    QString output;        // the record file; empty for standard output
+    bool measure = false;  // measurements as JSON lines on standard output instead of the CSV
 
     // The window's trigger option 0..3 these options stand for.
     int triggerMode() const { return (levelTrigger ? 2 : 0) + (records > 1 ? 1 : 0); }

@@ -11,9 +11,11 @@
 
 #include "acquisition/measurement_run.h"
 #include "acquisition/qt_serial_port.h"
+#include "analysis/record_measurements.h"
 #include "capture_host.h"
 #include "capture_options.h"
-#include "record_file.h"
+#include "common/link_facts.h"
+#include "records/record_file.h"
 
 namespace {
 
@@ -106,8 +108,16 @@ int main(int argc, char **argv) {
     QCoreApplication::exec();
     host.clearStatus();
 
-    // Measurements of the complete records (--measure) are to be added here, before the output.
-    if (!host.records().empty()) {
+    if (options.measure) {
+        const double period = kSampleRates[static_cast<std::size_t>(options.rateCode)].period;
+        for (const auto &record : host.records()) {
+            std::printf(
+                "%s\n",
+                analysis::measurementsJson(analysis::measureRecord(record, period)).c_str());
+        }
+        std::fflush(stdout);
+    }
+    if (!host.records().empty() && (!options.measure || !options.output.isEmpty())) {
         if (const auto error = writeRecords(options.output, recordFile(options, host))) {
             std::fprintf(stderr, "kalvira-capture: %s\n", error->c_str());
             return kLinkFailed;

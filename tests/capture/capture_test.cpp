@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "record_file.h"
+#include "records/record_file.h"
 
 namespace kalvira::capture {
 namespace {

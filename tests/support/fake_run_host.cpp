@@ -1,39 +1,38 @@
 #include "fake_run_host.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
-#include <stdexcept>
 
 namespace kalvira::acquisition::testing {
+
+std::set<RunControl> FakeRunHost::switched(bool enabled, std::size_t from) const {
+    std::set<RunControl> controls;
+    for (std::size_t i = from; i < enableCalls.size(); ++i) {
+        if (enableCalls[i].second == enabled) controls.insert(enableCalls[i].first);
+    }
+    return controls;
+}
 
 void FakeRunHost::setTizedSec(std::int16_t value) {
     TizedSec = value;
     tizedSecLoads.push_back(value);
 }
 
-void FakeRunHost::setControlEnabled(RunControl control, bool enabled) {
-    enableCalls.emplace_back(control, enabled);
-}
-
 void FakeRunHost::commitSampleData(std::span<const std::int16_t> record) {
-    if (record.size() + 1 > SampleData.size()) throw std::out_of_range("record too long");
-    std::copy(record.begin(), record.end(), SampleData.begin() + 1);
     commitLengths.push_back(record.size());
-}
-
-void FakeRunHost::redraw() {
-    ++redraws;
-    meresVegeAtRedraw.push_back(MeresVege);
+    ASSERT_LT(record.size(), SampleData.size());
+    std::copy(record.begin(), record.end(), SampleData.begin() + 1);
 }
 
 void FakeRunHost::showMessage(const std::string &text, std::function<void()> closed) {
-    if (closeBox_) throw std::logic_error("a second message box over the first");
+    EXPECT_FALSE(closeBox_) << "a second message box over the first: " << text;
     messages.push_back(text);
     closeBox_ = std::move(closed);
 }
 
 void FakeRunHost::closeMessage() {
-    auto closed = std::move(closeBox_);
-    closeBox_ = nullptr;
+    auto closed = std::exchange(closeBox_, nullptr);
     if (closed) closed();
 }
 

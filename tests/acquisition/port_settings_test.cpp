@@ -7,7 +7,7 @@
 namespace kalvira::acquisition {
 namespace {
 
-TEST(PortSettings, ParsesLineSettingsAndRejectsMalformedOnes) {
+TEST(PortSettings, ParsesLineSettingsAndMapsComPortsToDevices) {
     EXPECT_EQ(parsePortSettings("115200,n,8,1"), (PortSettings{115200, 'n', 8, 1}));
     EXPECT_EQ(parsePortSettings("9600,E,7,2"), (PortSettings{9600, 'e', 7, 2}));
     for (const char *bad :
@@ -15,9 +15,6 @@ TEST(PortSettings, ParsesLineSettingsAndRejectsMalformedOnes) {
           "115200,n,8,3", "-1,n,8,1", "115200,nn,8,1", "115200,n,8,1x"}) {
         EXPECT_EQ(parsePortSettings(bad), std::nullopt) << bad;
     }
-}
-
-TEST(PortNames, ComPortsMapToSerialDevicesUnlessTheEnvironmentNamesOthers) {
     unsetenv("KALVIRA_COM1");
     setenv("KALVIRA_COM2", "/dev/ttyUSB0", 1);
     EXPECT_EQ(deviceForPort(1), "/dev/ttyS0");

@@ -14,11 +14,6 @@ std::set<RunControl> FakeRunHost::switched(bool enabled, std::size_t from) const
     return controls;
 }
 
-void FakeRunHost::setTizedSec(std::int16_t value) {
-    TizedSec = value;
-    tizedSecLoads.push_back(value);
-}
-
 void FakeRunHost::commitSampleData(std::span<const std::int16_t> record) {
     commitLengths.push_back(record.size());
     ASSERT_LT(record.size(), SampleData.size());
@@ -29,11 +24,6 @@ void FakeRunHost::showMessage(const std::string &text, std::function<void()> clo
     EXPECT_FALSE(closeBox_) << "a second message box over the first: " << text;
     messages.push_back(text);
     closeBox_ = std::move(closed);
-}
-
-void FakeRunHost::closeMessage() {
-    auto closed = std::exchange(closeBox_, nullptr);
-    if (closed) closed();
 }
 
 }  // namespace kalvira::acquisition::testing

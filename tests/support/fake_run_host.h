@@ -19,24 +19,21 @@ public:
 
     int com1 = 0, trigger = 0, sampleRate = 0, trigEdge = 0;
     std::int16_t trigLevel = 100, sampleScroll = 50;
-
     std::int16_t StopGombLenyomva = 0, TizedSec = 0, MeresVege = 0;
     bool timer1Enabled = false;
     std::vector<std::int16_t> SampleData = std::vector<std::int16_t>(16003, kUntouched);
 
-    // What the picture showed at one redraw: MeresVege and SampleData as they were then.
-    struct Redraw {
-        std::int16_t meresVege;
-        std::vector<std::int16_t> sampleData;
-    };
-    std::vector<Redraw> redraws;
+    // What each redraw could draw: MeresVege and SampleData at the moment it was called.
+    std::vector<std::pair<std::int16_t, std::vector<std::int16_t>>> redraws;
     std::vector<std::pair<RunControl, bool>> enableCalls;
     std::vector<std::int16_t> tizedSecLoads;
     std::vector<std::size_t> commitLengths;
     std::vector<std::string> messages;
 
-    // The controls the run has switched to `enabled` since call number `from`.
+    // The controls switched to `enabled` from enableCalls[from] on.
     std::set<RunControl> switched(bool enabled, std::size_t from = 0) const;
+    // The user presses OK on the message on screen.
+    void closeMessage() { std::exchange(closeBox_, nullptr)(); }
 
     int selectedCom1() const override { return com1; }
     int selectedTrigger() const override { return trigger; }
@@ -47,19 +44,13 @@ public:
     std::int16_t stopGombLenyomva() const override { return StopGombLenyomva; }
     void setStopGombLenyomva(std::int16_t value) override { StopGombLenyomva = value; }
     std::int16_t tizedSec() const override { return TizedSec; }
-    void setTizedSec(std::int16_t value) override;
+    void setTizedSec(std::int16_t value) override { tizedSecLoads.push_back(TizedSec = value); }
     void setMeresVege(std::int16_t value) override { MeresVege = value; }
     void enableTimer1() override { timer1Enabled = true; }
-    void setControlEnabled(RunControl control, bool on) override {
-        enableCalls.emplace_back(control, on);
-    }
+    void setControlEnabled(RunControl c, bool on) override { enableCalls.emplace_back(c, on); }
     void commitSampleData(std::span<const std::int16_t> record) override;
     void redraw() override { redraws.push_back({MeresVege, SampleData}); }
     void showMessage(const std::string &text, std::function<void()> closed) override;
-
-    // The user presses OK on the message on screen.
-    void closeMessage();
-    bool messageOpen() const { return static_cast<bool>(closeBox_); }
 
 private:
     std::function<void()> closeBox_;

@@ -21,16 +21,16 @@ public:
     Bytes wire;                      // bytes that have left the transmit buffer
     std::vector<std::size_t> readSizes;
     std::optional<std::string> openError;  // every open fails with this text
-    int opens = 0;
-    std::int16_t number = 0;
 
-    void CommPort(std::int16_t n) override;
-    void Settings(std::string_view settings) override { log("Settings " + std::string(settings)); }
-    void RThreshold(std::int16_t t) override { log("RThreshold " + std::to_string(t)); }
-    void InputLen(std::int16_t length) override;
-    void OutBufferCount(std::int16_t zero) override;
+    void CommPort(std::int16_t number) override { log("CommPort", number); }
+    void Settings(std::string_view s) override { calls.push_back("Settings " + std::string(s)); }
+    void RThreshold(std::int16_t t) override { log("RThreshold", t); }
+    void InputLen(std::int16_t length) override { log("InputLen", inputLength_ = length); }
+    void OutBufferCount(std::int16_t zero) override {
+        log("OutBufferCount", zero), transmit_.clear();
+    }
     std::int16_t OutBufferCount() const override { return std::int16_t(transmit_.size()); }
-    void InBufferCount(std::int16_t zero) override;
+    void InBufferCount(std::int16_t zero) override { log("InBufferCount", zero), receive_.clear(); }
     std::int16_t InBufferCount() const override { return std::int16_t(receive_.size()); }
     bool PortOpen() const override { return open_; }
     std::optional<std::string> PortOpen(bool open) override;
@@ -45,9 +45,9 @@ public:
     void breakDown(const std::string &reason);
 
 private:
-    void log(std::string call) { calls.push_back(std::move(call)); }
+    void log(const char *op, std::size_t n) { calls.push_back(op + (" " + std::to_string(n))); }
     bool open_ = false;
-    std::int16_t inputLength_ = 0;
+    std::int16_t inputLength_ = 0;  // 0 until the run sets it: reads take nothing
     std::deque<std::uint8_t> receive_;
     Bytes transmit_;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,31 +12,28 @@
 namespace kalvira::acquisition::testing {
 
 // The window as the run sees it: plain settings the test sets, the form-level integers, and a
-// record of everything the run asked of it. Message boxes stay open until the test closes them.
+// log of everything the run asked of it. Message boxes stay open until the test closes them.
 class FakeRunHost : public RunHost {
 public:
-    // Settings, at the window's initial values.
-    int com1 = 0;
-    int trigger = 0;
-    int sampleRate = 0;
-    int trigEdge = 0;
-    std::int16_t trigLevel = 100;
-    std::int16_t sampleScroll = 50;
+    static constexpr std::int16_t kUntouched = 777;  // SampleData before any record
 
-    // Form-level integers.
-    std::int16_t StopGombLenyomva = 0;
-    std::int16_t TizedSec = 0;
-    std::int16_t MeresVege = 0;
+    int com1 = 0, trigger = 0, sampleRate = 0, trigEdge = 0;
+    std::int16_t trigLevel = 100, sampleScroll = 50;
+    std::int16_t StopGombLenyomva = 0, TizedSec = 0, MeresVege = 0;
     bool timer1Enabled = false;
-    std::array<std::int16_t, 16003> SampleData{};  // positions 1..16002
+    std::vector<std::int16_t> SampleData = std::vector<std::int16_t>(16003, kUntouched);
 
-    // What the run did.
+    // What each redraw could draw: MeresVege and SampleData at the moment it was called.
+    std::vector<std::pair<std::int16_t, std::vector<std::int16_t>>> redraws;
     std::vector<std::pair<RunControl, bool>> enableCalls;
     std::vector<std::int16_t> tizedSecLoads;
     std::vector<std::size_t> commitLengths;
-    int redraws = 0;
-    std::vector<std::int16_t> meresVegeAtRedraw;
     std::vector<std::string> messages;
+
+    // The controls switched to `enabled` from enableCalls[from] on.
+    std::set<RunControl> switched(bool enabled, std::size_t from = 0) const;
+    // The user presses OK on the message on screen.
+    void closeMessage() { std::exchange(closeBox_, nullptr)(); }
 
     int selectedCom1() const override { return com1; }
     int selectedTrigger() const override { return trigger; }
@@ -47,17 +44,13 @@ public:
     std::int16_t stopGombLenyomva() const override { return StopGombLenyomva; }
     void setStopGombLenyomva(std::int16_t value) override { StopGombLenyomva = value; }
     std::int16_t tizedSec() const override { return TizedSec; }
-    void setTizedSec(std::int16_t value) override;
+    void setTizedSec(std::int16_t value) override { tizedSecLoads.push_back(TizedSec = value); }
     void setMeresVege(std::int16_t value) override { MeresVege = value; }
     void enableTimer1() override { timer1Enabled = true; }
-    void setControlEnabled(RunControl control, bool enabled) override;
+    void setControlEnabled(RunControl c, bool on) override { enableCalls.emplace_back(c, on); }
     void commitSampleData(std::span<const std::int16_t> record) override;
-    void redraw() override;
+    void redraw() override { redraws.push_back({MeresVege, SampleData}); }
     void showMessage(const std::string &text, std::function<void()> closed) override;
-
-    // The user presses OK on the message on screen.
-    void closeMessage();
-    bool messageOpen() const { return static_cast<bool>(closeBox_); }
 
 private:
     std::function<void()> closeBox_;

@@ -1,0 +1,29 @@
+#include "fake_run_host.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kalvira::acquisition::testing {
+
+std::set<RunControl> FakeRunHost::switched(bool enabled, std::size_t from) const {
+    std::set<RunControl> controls;
+    for (std::size_t i = from; i < enableCalls.size(); ++i) {
+        if (enableCalls[i].second == enabled) controls.insert(enableCalls[i].first);
+    }
+    return controls;
+}
+
+void FakeRunHost::commitSampleData(std::span<const std::int16_t> record) {
+    commitLengths.push_back(record.size());
+    ASSERT_LT(record.size(), SampleData.size());
+    std::copy(record.begin(), record.end(), SampleData.begin() + 1);
+}
+
+void FakeRunHost::showMessage(const std::string &text, std::function<void()> closed) {
+    EXPECT_FALSE(closeBox_) << "a second message box over the first: " << text;
+    messages.push_back(text);
+    closeBox_ = std::move(closed);
+}
+
+}  // namespace kalvira::acquisition::testing

@@ -357,5 +357,34 @@ TEST_F(RunTest, BlockBytesComingWithTheStartByteCountAndTheSurplusIsDropped) {
     expectDrawn(0, 1, 200);
 }
 
+// What the title and the status line say at each point of a run: 100 samples at 200 SPS take
+// 0.5 s, so block 1's countdown is 65 tenths, 5 of them the record's duration.
+struct ProgressCase {
+    const char *script;
+    const char *words;
+};
+class RunProgressWords : public RunTest, public ::testing::WithParamInterface<ProgressCase> {};
+TEST_P(RunProgressWords, FollowTheStateTizedSecAndTheBlocks) {
+    play(GetParam().script);
+    EXPECT_EQ(describeProgress(run.progress()), GetParam().words);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Phases, RunProgressWords,
+    ::testing::Values(
+        ProgressCase{"rate:7 scroll:1", ""},
+        ProgressCase{"rate:7 scroll:1 start", "várakozás a válaszra"},
+        ProgressCase{"rate:7 scroll:1 start answer", "felvétel 0 %"},
+        ProgressCase{"rate:7 scroll:1 start answer tick:2", "felvétel 40 %"},
+        ProgressCase{"rate:7 scroll:1 start answer tick:4", "felvétel 80 %"},
+        ProgressCase{"rate:7 scroll:1 start answer tick:5", "várakozás a triggerre"},
+        ProgressCase{"rate:7 scroll:4 start answer part:1", "átvitel 0 %"},
+        ProgressCase{"rate:7 scroll:4 start answer blocks:1", "átvitel 25 %"},
+        ProgressCase{"rate:7 scroll:4 start answer blocks:3 arrive:4", "átvitel 100 %"},
+        ProgressCase{"scroll:1 cont start answer blocks:1", "szünet, 1 felvétel kész"},
+        ProgressCase{"scroll:1 cont start answer blocks:1 tick:3 answer blocks:1",
+                     "szünet, 2 felvétel kész"},
+        ProgressCase{"scroll:1 start tick:15", "hiba"},
+        ProgressCase{"scroll:1 start answer blocks:1 drain", ""}));
+
 }  // namespace
 }  // namespace kalvira::acquisition::testing

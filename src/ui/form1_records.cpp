@@ -82,7 +82,7 @@ records::RecordFile Form1::recordOnScreen() const {
     file.dots = LineStyleOption.selectedIndex() == 1;
     file.triggerMarker = TrigVisible->isChecked();
     file.scrolledDivisions = Hscroll->value();
-    file.taken = recordTaken_;
+    file.taken = recordTaken_.isValid() ? recordTaken_ : QDateTime::currentDateTimeUtc();
     const auto first = SampleData.begin() + 1;
     file.records.emplace_back(first, first + file.samples);
     return file;

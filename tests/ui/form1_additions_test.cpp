@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "records/record_file.h"
+#include "ui/form1.h"
+#include "ui/option_button.h"
+
+namespace kalvira::ui {
+namespace {
+
+void loadRecord(Form1 &form) {
+    for (int k = 1; k <= 1200; ++k) form.SampleData[k] = std::int16_t(300 + (k * 7) % 500);
+    form.SampleScroll->setValue(12);
+    form.MeresVege = -1;
+    form.Koord_rendszer_rajzolasa();
+}
+
+// Runs the window's command, answering its file dialog, if it asks, with path.
+void command(Form1 &form, const QString &text, const QString &path = {}) {
+    if (!path.isEmpty())
+        QTimer::singleShot(0, [path] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept();
+        });
+    for (QAction *action : form.actions()) {
+        if (action->text() == text) return action->trigger();
+    }
+    FAIL() << "no command " << text.toStdString();
+}
+
+QString notice(const Form1 &form) {
+    const auto boxes = form.findChildren<QMessageBox *>();
+    return boxes.isEmpty() ? QString() : boxes.back()->text();
+}
+
+TEST(Form1Records, ASavedRecordOpensAsThePictureItWasWithItsSettings) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rec.csv"));
+    Form1 saved;
+    saved.TimeOption[12]->setChecked(true);
+    saved.SampleRate[6]->setChecked(true);
+    saved.LineStyleOption[1]->setChecked(true);
+    loadRecord(saved);
+    saved.Hscroll->setValue(3);
+    command(saved, QStringLiteral("Save record…"), path);
+
+    Form1 opened;
+    ASSERT_TRUE(opened.openRecordFile(path)) << notice(opened).toStdString();
+    EXPECT_EQ(opened.MeresVege, -1);
+    EXPECT_EQ(opened.SampleScroll->value(), 12);
+    EXPECT_EQ(opened.Hscroll->value(), 3);
+    EXPECT_TRUE(opened.picture() == saved.picture());
+}
+
+TEST(Form1Records, ABrokenFileIsRefusedNamingItsLineAndNothingChanges) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bad.csv"));
+    records::RecordFile record;
+    record.taken = QDateTime::currentDateTimeUtc();
+    record.records.assign(1, std::vector<std::int16_t>(5000, 512));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(records::formatRecordFile(record).replace("=40000", "=12345"));
+    file.close();
+    Form1 form;
+    loadRecord(form);
+    const QImage before = form.picture();
+    EXPECT_FALSE(form.openRecordFile(path));
+    EXPECT_TRUE(notice(form).contains(QStringLiteral("bad.csv, line 2")))
+        << notice(form).toStdString();
+    EXPECT_EQ(form.MeresVege, -1);
+    EXPECT_TRUE(form.picture() == before);
+}
+
+TEST(Form1Records, SavingWithNoRecordOnScreenSaysSoInsteadOfAskingForAFile) {
+    Form1 form;
+    command(form, QStringLiteral("Save record…"));
+    EXPECT_TRUE(notice(form).contains(QStringLiteral("no record"))) << notice(form).toStdString();
+}
+
+TEST(Form1Readout, KeyMShowsTheMeasurementsAndHidesThemLeavingThePictureAsItWas) {
+    Form1 form;
+    loadRecord(form);
+    const QImage before = form.grab().toImage();
+    command(form, QStringLiteral("Measurements"));
+    EXPECT_FALSE(form.grab().toImage() == before);
+    command(form, QStringLiteral("Measurements"));
+    EXPECT_TRUE(form.grab().toImage() == before);
+}
+
+}  // namespace
+}  // namespace kalvira::ui

@@ -4,20 +4,18 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace kalvira::testing {
 
-PtyPair::PtyPair() : fd_(::posix_openpt(O_RDWR | O_NOCTTY)) {
-    if (fd_ < 0 || ::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0) {
-        hangUp();
+PtyPair::PtyPair() : fd_(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK)) {
+    termios raw{};
+    if (fd_ < 0 || ::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0 || ::tcgetattr(fd_, &raw) != 0) {
         return;
     }
-    termios raw{};
-    ::tcgetattr(fd_, &raw);
     ::cfmakeraw(&raw);
     ::tcsetattr(fd_, TCSANOW, &raw);
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
     device_ = ::ptsname(fd_);
 }
 
@@ -27,8 +25,7 @@ bool PtyPair::write(const std::vector<std::uint8_t> &bytes) const {
 
 std::vector<std::uint8_t> PtyPair::readAvailable() const {
     std::vector<std::uint8_t> bytes(4096);
-    const ssize_t n = fd_ < 0 ? -1 : ::read(fd_, bytes.data(), bytes.size());
-    bytes.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    bytes.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(fd_, bytes.data(), 4096))));
     return bytes;
 }
 

@@ -11,15 +11,10 @@ class PtyPair {
 public:
     PtyPair();
     ~PtyPair() { hangUp(); }
-    PtyPair(const PtyPair &) = delete;
-    PtyPair &operator=(const PtyPair &) = delete;
-
     const std::string &device() const { return device_; }
     bool write(const std::vector<std::uint8_t> &bytes) const;
-    // What has arrived at the far end so far, without waiting.
-    std::vector<std::uint8_t> readAvailable() const;
-    // Closes the far end: the device vanishes for the program.
-    void hangUp();
+    std::vector<std::uint8_t> readAvailable() const;  // what has arrived, without waiting
+    void hangUp();  // closes the far end: the device vanishes for the program
 
 private:
     int fd_ = -1;

@@ -1,6 +1,7 @@
 #include "acquisition/qt_serial_port.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QTest>
 #include <cstdlib>
@@ -18,7 +19,7 @@ struct Listener : SerialPortListener {
     std::vector<std::string> failures;
 };
 
-// The port opened as COM1 on the near end of a pseudo-terminal whose far end the test holds.
+// The port opened as COM1 on a pseudo-terminal whose far end the test holds.
 class QtSerialPortOnPty : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -26,42 +27,32 @@ protected:
         ::setenv("KALVIRA_COM1", far.device().c_str(), 1);
         port.setListener(&listener);
         port.CommPort(1);
-        port.Settings("115200,n,8,1");
         ASSERT_EQ(port.PortOpen(true), std::nullopt);
     }
     testing::PtyPair far;
     Listener listener;
     QtSerialPort port;
-    std::vector<std::uint8_t> all = std::vector<std::uint8_t>(256);
 };
 
-TEST_F(QtSerialPortOnPty, EveryByteValuePassesUnchangedBothWays) {
+TEST_F(QtSerialPortOnPty, EveryByteValuePassesUnchangedBothWaysAtMostInputLenARead) {
+    std::vector<std::uint8_t> all(256), got;
     std::iota(all.begin(), all.end(), 0);
-    ASSERT_TRUE(far.write(all));
+    ASSERT_EQ(::write(far.fd(), all.data(), 256), 256);
     ASSERT_TRUE(QTest::qWaitFor([&] { return port.InBufferCount() == 256; }, 10000));
     port.InputLen(100);
-    std::vector<std::uint8_t> got;
     for (std::size_t size : {100u, 100u, 56u}) {
         const auto chunk = port.Input();
         EXPECT_EQ(chunk.size(), size);
         got.insert(got.end(), chunk.begin(), chunk.end());
     }
     EXPECT_EQ(got, all);
-
-    got.clear();
     port.Output(all);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            const auto more = far.readAvailable();
-            got.insert(got.end(), more.begin(), more.end());
-            return got.size() >= all.size();
-        },
-        10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port.OutBufferCount() == 0; }, 10000));
+    EXPECT_EQ(::read(far.fd(), got.data(), 256), 256);
     EXPECT_EQ(got, all);
-    EXPECT_TRUE(listener.failures.empty());
 }
 
-TEST_F(QtSerialPortOnPty, AVanishedDeviceClosesThePortAndIsReportedOnce) {
+TEST_F(QtSerialPortOnPty, AVanishedDeviceClosesThePortAndIsReportedOnceByName) {
     far.hangUp();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !listener.failures.empty(); }, 10000));
     QTest::qWait(50);
@@ -74,10 +65,8 @@ TEST(QtSerialPort, AnOpenFailureNamesTheDeviceAndTheReason) {
     ::setenv("KALVIRA_COM2", "/nonexistent/ttyKALVIRA", 1);
     QtSerialPort port;
     port.CommPort(2);
-    const auto error = port.PortOpen(true);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_TRUE(error->starts_with("/nonexistent/ttyKALVIRA: ")) << *error;
-    EXPECT_GT(error->size(), std::string("/nonexistent/ttyKALVIRA: ").size());
+    const auto error = port.PortOpen(true).value_or("");
+    EXPECT_TRUE(error.starts_with("/nonexistent/ttyKALVIRA: ") && error.size() > 25) << error;
     EXPECT_FALSE(port.PortOpen());
 }
 

@@ -4,7 +4,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace kalvira::testing {
@@ -17,16 +16,6 @@ PtyPair::PtyPair() : fd_(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK)) {
     ::cfmakeraw(&raw);
     ::tcsetattr(fd_, TCSANOW, &raw);
     device_ = ::ptsname(fd_);
-}
-
-bool PtyPair::write(const std::vector<std::uint8_t> &bytes) const {
-    return ::write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-}
-
-std::vector<std::uint8_t> PtyPair::readAvailable() const {
-    std::vector<std::uint8_t> bytes(4096);
-    bytes.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(fd_, bytes.data(), 4096))));
-    return bytes;
 }
 
 void PtyPair::hangUp() {

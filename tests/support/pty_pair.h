@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 namespace kalvira::testing {
 
@@ -12,9 +10,8 @@ public:
     PtyPair();
     ~PtyPair() { hangUp(); }
     const std::string &device() const { return device_; }
-    bool write(const std::vector<std::uint8_t> &bytes) const;
-    std::vector<std::uint8_t> readAvailable() const;  // what has arrived, without waiting
-    void hangUp();  // closes the far end: the device vanishes for the program
+    int fd() const { return fd_; }  // the far end, non-blocking
+    void hangUp();                  // closes the far end: the device vanishes for the program
 
 private:
     int fd_ = -1;

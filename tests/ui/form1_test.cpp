@@ -38,7 +38,6 @@ TEST(Form1, StartsWithTheFirstOptionsTheBarsAndTheFocusOnKilepes) {
                                      &form.LineStyleOption, &form.TrigEdge}) {
         EXPECT_EQ(group->selectedIndex(), 0);
     }
-    EXPECT_EQ(form.SamplesText->text(), "5000");
     for (auto [bar, min, max, value] :
          {std::tuple{form.SampleScroll, 1, 160, 50}, std::tuple{form.TrigLevelScroll, 1, 254, 100},
           std::tuple{form.Hscroll, 0, 16000, 0}}) {

@@ -19,7 +19,7 @@
 
 #include "acquisition/protocol.h"
 #include "run_window.h"
-#include "unit_child.h"
+#include "unit_process.h"
 
 namespace kalvira::bench {
 namespace {
@@ -47,7 +47,7 @@ void recordOf16000(benchmark::State &state, const std::vector<std::string> &unit
 
     double total = 0;
     for (auto _ : state) {
-        UnitChild unit(unitOptions);
+        testing::UnitProcess unit(unitOptions, false);
         if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
         unit.becomeCom1();
         const auto begin = Clock::now();
@@ -91,9 +91,9 @@ bool readExactly(int fd, std::size_t count) {
 // the moment its last byte is in, with no check and no window. The program's figures above are
 // to be read against this one, which holds the unit's own pacing.
 void referenceHost(benchmark::State &state, const std::vector<std::string> &unitOptions) {
-    UnitChild unit(unitOptions);
+    testing::UnitProcess unit(unitOptions, false);
     if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
-    const int fd = ::open(unit.devicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::open(unit.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return state.SkipWithError("cannot open the unit's device");
     termios raw{};
     ::tcgetattr(fd, &raw);
@@ -128,7 +128,7 @@ BENCHMARK_CAPTURE(referenceHost, paced_unit, std::vector<std::string>{"--no-wait
     ->Iterations(3);
 
 void silentUnit(benchmark::State &state) {
-    UnitChild unit({"--fast", "--fault", "no-answer"});
+    testing::UnitProcess unit({"--fast", "--fault", "no-answer"}, false);
     if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
     unit.becomeCom1();
     ui::Form1 form;

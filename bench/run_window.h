@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChildEvent>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QObject>
@@ -13,18 +14,13 @@
 namespace kalvira::bench {
 
 // Runs the window's event loop from START until the run has ended, without polling: the exit
-// button is the last control a run enables again. Messages are collected and closed with OK.
+// button is the last control a run enables again. Each message box the run opens is read and
+// closed with OK.
 class RunWatcher : public QObject {
 public:
     explicit RunWatcher(ui::Form1 &form) : form_(form) {
+        form_.installEventFilter(this);
         form_.Kilepes->installEventFilter(this);
-        form_.runMessageShown = [this](QMessageBox &box) {
-            messages << box.text();
-            QPointer<QMessageBox> shown(&box);
-            QTimer::singleShot(0, &box, [shown] {
-                if (shown) shown->button(QMessageBox::Ok)->click();
-            });
-        };
     }
 
     // Clicks START and returns when the run is over.
@@ -34,16 +30,26 @@ public:
     }
     // Returns when the run is over.
     void waitForEnd() {
-        if (form_.runInProgress()) loop_.exec();
+        if (!form_.Kilepes->isEnabled()) loop_.exec();
     }
 
     QStringList messages;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::EnabledChange && form_.Kilepes->isEnabled()) {
+        if (watched == form_.Kilepes && event->type() == QEvent::EnabledChange &&
+            form_.Kilepes->isEnabled()) {
             // The run finishes its last step (closing the port) before the loop sees this.
             QMetaObject::invokeMethod(&loop_, &QEventLoop::quit, Qt::QueuedConnection);
+        } else if (watched == &form_ && event->type() == QEvent::ChildAdded) {
+            // The child is still being built: look at it once the run has opened it.
+            QPointer<QObject> child = static_cast<QChildEvent *>(event)->child();
+            QTimer::singleShot(0, this, [this, child] {
+                if (auto *box = qobject_cast<QMessageBox *>(child.data())) {
+                    messages << box->text();
+                    box->button(QMessageBox::Ok)->click();
+                }
+            });
         }
         return QObject::eventFilter(watched, event);
     }

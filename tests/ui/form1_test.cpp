@@ -1,0 +1,146 @@
+#include "ui/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <functional>
+
+#include "acquisition/qt_serial_port.h"
+#include "pty_pair.h"
+#include "ui/option_button.h"
+
+namespace kalvira::ui {
+namespace {
+
+// The retained picture, as the window keeps it.
+QImage picture(const Form1 &form) {
+    return form.picture().copy();
+}
+
+// Puts a record of `blocks` hundred samples into the window as a finished run leaves it.
+void loadRecord(Form1 &form, int blocks) {
+    form.SampleScroll->setValue(blocks);
+    for (int k = 1; k <= blocks * 100; ++k) form.SampleData[k] = std::int16_t(312 + k % 400);
+    form.MeresVege = -1;
+    form.Koord_rendszer_rajzolasa();
+}
+
+TEST(Form1, StartsWithTheFirstOptionsTheBarsAndTheFocusOnKilepes) {
+    Form1 form;
+    for (const OptionGroup *group : {&form.TimeOption, &form.SampleRate, &form.trigger, &form.Com1,
+                                     &form.LineStyleOption, &form.TrigEdge}) {
+        EXPECT_EQ(group->selectedIndex(), 0);
+    }
+    for (auto [bar, min, max, value] :
+         {std::tuple{form.SampleScroll, 1, 160, 50}, std::tuple{form.TrigLevelScroll, 1, 254, 100},
+          std::tuple{form.Hscroll, 0, 16000, 0}}) {
+        // A dragged thumb changes the value only when let go: no tracking.
+        EXPECT_EQ(std::tuple(bar->minimum(), bar->maximum(), bar->value(), bar->hasTracking()),
+                  std::tuple(min, max, value, false));
+    }
+    EXPECT_FALSE(form.Hscroll->isEnabled());
+    form.show();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), form.Kilepes);
+}
+
+struct Handler {
+    const char *name;
+    std::function<void(Form1 &)> prepare, act;
+    bool redraws, keepsRecord;
+};
+
+class Form1Handler : public ::testing::TestWithParam<Handler> {};
+
+TEST_P(Form1Handler, RedrawsOrNotAndKeepsOrDiscardsTheRecord) {
+    Form1 form;
+    loadRecord(form, 160);
+    if (GetParam().prepare) GetParam().prepare(form);
+    const QImage before = picture(form);
+    GetParam().act(form);
+    EXPECT_EQ(picture(form) != before, GetParam().redraws);
+    EXPECT_EQ(form.MeresVege, GetParam().keepsRecord ? -1 : 0);
+}
+
+const auto kHandlers = ::testing::Values(
+    Handler{"TimeBase", {}, [](Form1 &f) { f.TimeOption[12]->click(); }, true, true},
+    Handler{"SampleRate", {}, [](Form1 &f) { f.SampleRate[3]->click(); }, true, false},
+    Handler{"RecordLength", {}, [](Form1 &f) { f.SampleScroll->setValue(7); }, true, false},
+    Handler{"Dots", {}, [](Form1 &f) { f.LineStyleOption[1]->click(); }, true, true},
+    Handler{"VoltsPerDiv2", {}, [](Form1 &f) { f.VoltsPerDiv2->click(); }, true, true},
+    Handler{"TrigVisible", {}, [](Form1 &f) { f.TrigVisible->click(); }, true, true},
+    Handler{"TrigLevelShown", [](Form1 &f) { f.TrigVisible->click(); },
+            [](Form1 &f) { f.TrigLevelScroll->setValue(150); }, true, true},
+    Handler{"TrigLevelHidden", {}, [](Form1 &f) { f.TrigLevelScroll->setValue(150); }, false, true},
+    Handler{"Hscroll", [](Form1 &f) { f.TimeOption[13]->click(); },
+            [](Form1 &f) { f.Hscroll->setValue(3); }, true, true},
+    Handler{"Stop", {}, [](Form1 &f) { f.stp->click(); }, false, true});
+INSTANTIATE_TEST_SUITE_P(Form1, Form1Handler, kHandlers,
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// "1msec/Div." at 40 kSPS: 40 samples a division, five divisions on the design screen.
+TEST(Form1, HscrollIsEnabledOnlyForARecordLongerThanTheScreen) {
+    Form1 form;
+    form.TimeOption[13]->click();
+    loadRecord(form, 2);
+    EXPECT_EQ(form.SamplesText->text(), "200");
+    EXPECT_FALSE(form.Hscroll->isEnabled());
+    loadRecord(form, 3);
+    EXPECT_TRUE(form.Hscroll->isEnabled());
+    EXPECT_EQ(form.Hscroll->maximum(), 3);
+    EXPECT_EQ(form.Hscroll->pageStep(), 5);
+}
+
+TEST(Form1, ShowsTheRetainedPictureAndRedrawsItAtANewSize) {
+    Form1 form;
+    loadRecord(form, 50);
+    form.show();
+    QApplication::processEvents();
+    const QRect clear(0, 0, 400, 480);  // no control covers it
+    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.copy(clear), picture(form).convertToFormat(QImage::Format_RGB32).copy(clear));
+    form.resize(900, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(picture(form).size(), QSize(900, 700));
+    EXPECT_EQ(form.Kilepes->pos(), QPoint(800, 660));
+    EXPECT_EQ(form.TimeFrame->pos(), QPoint(706, 0));
+    EXPECT_EQ(form.Hscroll->pos(), QPoint(707, 416));  // its top stays where it was designed
+}
+
+QStringList disabledControls(const Form1 &form) {
+    QStringList names;
+    for (const QWidget *w : form.findChildren<QWidget *>()) {
+        if (!w->isEnabled() && !qobject_cast<const QGroupBox *>(w)) names << w->objectName();
+    }
+    names.sort();
+    return names;
+}
+
+TEST(Form1, ARunLocksExactlyTheAcquisitionSettingsUntilStop) {
+    testing::PtyPair line;  // nobody answers: the run waits for the start byte
+    ASSERT_FALSE(line.device().empty());
+    ::setenv("KALVIRA_COM1", line.device().c_str(), 1);
+    Form1 form;
+    const QStringList idle = disabledControls(form);
+    QStringList locked = idle + QStringList{"start", "Kilepes", "SampleScroll", "Com1_0", "Com1_1"};
+    for (int i = 0; i < 8; ++i) locked << QStringLiteral("SampleRate_%1").arg(i);
+    for (int i = 0; i < 4; ++i) locked << QStringLiteral("trigger_%1").arg(i);
+    locked.sort();
+    form.start->click();
+    EXPECT_EQ(disabledControls(form), locked);
+    ASSERT_TRUE(form.MSComm1->PortOpen());
+    form.stp->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Kilepes->isEnabled(); }, 30000));
+    EXPECT_EQ(disabledControls(form), idle);
+    EXPECT_FALSE(form.MSComm1->PortOpen());
+    ::unsetenv("KALVIRA_COM1");
+}
+
+}  // namespace
+}  // namespace kalvira::ui

@@ -36,7 +36,7 @@ Window windowAt(int timeOption, int lineStyle) {
     window.keepLog = false;
     window.meresVegeFlag = -1;
     window.trigVisibleTicked = true;
-    window.sampleScroll.value = 160;
+    window.sampleScroll = 160;
     window.timeOption = timeOption;
     window.lineStyle = lineStyle;
     std::uint32_t noise = 12345;

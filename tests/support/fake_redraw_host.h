@@ -10,25 +10,18 @@
 
 namespace kalvira::testing {
 
-// The window as the redraw sees it, set up as the window starts. Its scroll bars act as the
-// window's: a value is kept in range, a change of value runs the bar's hook before the setter
-// returns (setting the value it holds runs none), a maximum below the value brings the value down.
+// The window as it starts. A bar keeps its value in range; a change runs the bar's hook at once.
 class FakeRedrawHost : public display::RedrawHost {
 public:
-    struct Bar {
-        bool enabled;
-        std::int16_t minimum, maximum, value, smallChange = 1, largeChange = 1;
-    };
     std::int16_t koordinataKorrekcio = 0, triglevel = 0, meresVegeFlag = 0, trigLevel = 100;
     display::SampleRecord record{};
     int timeOption = 0, sampleRate = 0, lineStyle = 0;  // "5sec/Div.", "25usec/ 40kSPS", "Line"
-    bool trigVisibleTicked = false, voltsPerDiv2Ticked = false;
-    Bar sampleScroll{true, 1, 160, 50}, hscroll{false, 0, 16000, 0};
-    int layouts = 0;
+    bool trigVisibleTicked = false, voltsPerDiv2Ticked = false, hscrollEnabled = false;
+    std::int16_t sampleScroll = 50, hscroll = 0, hscrollMaximum = 16000;
     std::function<void()> onSampleScrollChange, onHscrollChange;
-    bool keepLog =
-        true;  // every bar setter call and change: "Hscroll.maximum 8", "Hscroll changed"
+    // Every bar setter call and change, e.g. "Hscroll.maximum 8", "Hscroll changed", if kept.
     std::vector<std::string> log;
+    bool keepLog = true;
 
     void setKoordinataKorrekcio(std::int16_t v) override { koordinataKorrekcio = v; }
     void setTriglevel(std::int16_t v) override { triglevel = v; }
@@ -40,37 +33,36 @@ public:
     bool trigVisible() const override { return trigVisibleTicked; }
     bool voltsPerDiv2() const override { return voltsPerDiv2Ticked; }
     std::int16_t trigLevelValue() const override { return trigLevel; }
-    std::int16_t sampleScrollValue() const override { return sampleScroll.value; }
-    std::int16_t hscrollValue() const override { return hscroll.value; }
-    void setSampleScrollValue(std::int16_t v) override { move(sampleScroll, "SampleScroll", v); }
-    void setHscrollValue(std::int16_t v) override { move(hscroll, "Hscroll", v); }
+    std::int16_t sampleScrollValue() const override { return sampleScroll; }
+    std::int16_t hscrollValue() const override { return hscroll; }
+    void setSampleScrollValue(std::int16_t v) override {
+        note("SampleScroll.value ", v);
+        move(sampleScroll, std::clamp<std::int16_t>(v, 1, 160), "SampleScroll");
+    }
+    void setHscrollValue(std::int16_t v) override {
+        note("Hscroll.value ", v);
+        move(hscroll, std::clamp<std::int16_t>(v, 0, hscrollMaximum), "Hscroll");
+    }
     void setHscrollMaximum(std::int16_t v) override {
-        note("Hscroll.maximum ", hscroll.maximum = v);
-        hscroll.minimum = std::min(hscroll.minimum, v);
-        move(hscroll, "Hscroll", hscroll.value, false);
+        note("Hscroll.maximum ", hscrollMaximum = v);
+        move(hscroll, std::min(hscroll, v), "Hscroll");
     }
-    void setHscrollEnabled(bool v) override { note("Hscroll.enabled ", hscroll.enabled = v); }
-    void setHscrollSmallChange(std::int16_t v) override {
-        note("Hscroll.smallChange ", hscroll.smallChange = v);
-    }
-    void setHscrollLargeChange(std::int16_t v) override {
-        note("Hscroll.largeChange ", hscroll.largeChange = v);
-    }
-    void layoutControls() override { ++layouts; }
+    void setHscrollEnabled(bool v) override { note("Hscroll.enabled ", hscrollEnabled = v); }
+    void setHscrollSmallChange(std::int16_t v) override { note("Hscroll.smallChange ", v); }
+    void setHscrollLargeChange(std::int16_t v) override { note("Hscroll.largeChange ", v); }
+    void layoutControls() override {}
 
 private:
     void note(const std::string &entry, int v) {
-        if (keepLog) log.push_back(v == kNoValue ? entry : entry + std::to_string(v));
+        if (keepLog) log.push_back(entry + std::to_string(v));
     }
-    void move(Bar &bar, const std::string &name, std::int16_t v, bool noted = true) {
-        if (noted) note(name + ".value ", v);
-        if (std::clamp(v, bar.minimum, bar.maximum) == bar.value) return;
-        bar.value = std::clamp(v, bar.minimum, bar.maximum);
-        note(name + " changed", kNoValue);
-        const auto &hook = &bar == &hscroll ? onHscrollChange : onSampleScrollChange;
+    void move(std::int16_t &value, std::int16_t to, const char *bar) {
+        if (to == value) return;
+        value = to;
+        if (keepLog) log.push_back(bar + std::string(" changed"));
+        const auto &hook = &value == &hscroll ? onHscrollChange : onSampleScrollChange;
         if (hook) hook();
     }
-    static constexpr int kNoValue = -99999;
 };
 
 }  // namespace kalvira::testing

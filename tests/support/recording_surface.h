@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -9,19 +8,22 @@
 
 namespace kalvira::testing {
 
-// One call made on a RecordingSurface with its exact arguments. Line: (x1, y1) to (x2, y2);
-// Point: (x1, y1); Print: the number in x1, then the text; DrawMode: the mode in x1.
+using display::Colour;
+
+// One call with its exact arguments; x1 holds a print's number and a draw mode too.
 struct SurfaceCall {
     enum class Kind { Clear, DrawMode, Line, Point, Print } kind = Kind::Clear;
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    display::Colour colour = 0;
+    Colour colour = 0;
     std::string text = {};
     bool operator==(const SurfaceCall &) const = default;
 };
-std::ostream &operator<<(std::ostream &out, const SurfaceCall &call);
 
-inline SurfaceCall lineCall(float x1, float y1, float x2, float y2, display::Colour colour) {
+inline SurfaceCall lineCall(float x1, float y1, float x2, float y2, Colour colour) {
     return {SurfaceCall::Kind::Line, x1, y1, x2, y2, colour};
+}
+inline SurfaceCall pointCall(float x, float y, Colour colour) {
+    return {SurfaceCall::Kind::Point, x, y, 0, 0, colour};
 }
 
 // A surface of a settable size that keeps every call, to check the picture call by call.
@@ -31,19 +33,17 @@ public:
     RecordingSurface(float w, float h) : width(w), height(h) {}
     void clear() override { calls.push_back({}); }
     void setDrawMode(int mode) override { calls.push_back({Kind::DrawMode, float(mode)}); }
-    void line(float x1, float y1, float x2, float y2, display::Colour colour) override {
+    void line(float x1, float y1, float x2, float y2, Colour colour) override {
         calls.push_back(lineCall(x1, y1, x2, y2, colour));
     }
-    void point(float x, float y, display::Colour c) override {
-        calls.push_back({Kind::Point, x, y, 0, 0, c});
-    }
+    void point(float x, float y, Colour c) override { calls.push_back(pointCall(x, y, c)); }
     void print(float number, std::string_view text) override {
         calls.push_back({.kind = Kind::Print, .x1 = number, .text = std::string(text)});
     }
     float scaleWidth() const override { return width; }
     float scaleHeight() const override { return height; }
     // The calls in one colour (prints have colour 0), of one kind or of any, in order.
-    std::vector<SurfaceCall> of(display::Colour colour, std::optional<Kind> kind = {}) const;
+    std::vector<SurfaceCall> of(Colour colour, std::optional<Kind> kind = {}) const;
 
     float width, height;
     std::vector<SurfaceCall> calls;

@@ -62,6 +62,17 @@ bool drainOutput(int fd) {
 #endif
 }
 
+std::string describeOpenFailure(const std::string &device, QSerialPort::SerialPortError error,
+                                const std::string &systemText) {
+    std::string message = device + ": " + systemText;
+    if (error == QSerialPort::PermissionError) {
+        message +=
+            "\nSerial ports belong to the \"dialout\" group. Join it with "
+            "\"sudo adduser $USER dialout\", then log out and log in again.";
+    }
+    return message;
+}
+
 QtSerialPort::QtSerialPort(QObject *parent) : QObject(parent) {
     connect(&port_, &QSerialPort::readyRead, this, [this] {
         if (listener()) listener()->bytesArrived();
@@ -118,9 +129,10 @@ std::optional<std::string> QtSerialPort::PortOpen(bool open) {
     port_.setPortName(QString::fromStdString(deviceName()));
     applySettings();
     if (!port_.open(QIODevice::ReadWrite)) {
-        const std::string reason = port_.errorString().toStdString();
+        const std::string message =
+            describeOpenFailure(deviceName(), port_.error(), port_.errorString().toStdString());
         port_.clearError();
-        return deviceName() + ": " + reason;
+        return message;
     }
     applySettings();
     return std::nullopt;

@@ -13,6 +13,11 @@ namespace kalvira::acquisition {
 // no such call it does nothing and returns true.
 bool drainOutput(int fd);
 
+// The message for a port that would not open: the device, then the system's reason; for a lack
+// of permission also how to get it.
+std::string describeOpenFailure(const std::string &device, QSerialPort::SerialPortError error,
+                                const std::string &systemText);
+
 // The real serial port, on QSerialPort. Port numbers map to devices through deviceForPort().
 // Any error of an open port (unplugged device, read or write failure) closes it at once and is
 // passed on to the listener, so a dead device can never flood the event loop.

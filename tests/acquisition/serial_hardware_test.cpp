@@ -29,3 +29,10 @@ TEST(SerialDrain, TheLastByteIsOnTheLineWhenThePortCloses) {
     unsetenv("KALVIRA_COM1");
     EXPECT_EQ(pty.nextByte(), 0xAA);
 }
+
+TEST(SerialOpenFailure, LackOfPermissionSaysHowToGetIt) {
+    const auto denied = describeOpenFailure("/dev/ttyUSB0", QSerialPort::PermissionError, "No");
+    EXPECT_TRUE(denied.starts_with("/dev/ttyUSB0: No\n")) << denied;
+    EXPECT_TRUE(denied.ends_with("dialout\", then log out and log in again.")) << denied;
+    EXPECT_EQ(describeOpenFailure("/dev/ttyS1", QSerialPort::OpenError, "No"), "/dev/ttyS1: No");
+}

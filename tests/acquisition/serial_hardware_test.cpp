@@ -3,6 +3,9 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <QSettings>
+#include <QTemporaryDir>
+
 #include "acquisition/qt_serial_port.h"
 
 using namespace kalvira::acquisition;
@@ -35,4 +38,16 @@ TEST(SerialOpenFailure, LackOfPermissionSaysHowToGetIt) {
     EXPECT_TRUE(denied.starts_with("/dev/ttyUSB0: No\n")) << denied;
     EXPECT_TRUE(denied.ends_with("dialout\", then log out and log in again.")) << denied;
     EXPECT_EQ(describeOpenFailure("/dev/ttyS1", QSerialPort::OpenError, "No"), "/dev/ttyS1: No");
+}
+
+TEST(PortNames, EnvironmentWinsOverTheChosenDeviceWhichWinsOverTheDefault) {
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    chooseDeviceForPort(2, "/dev/ttyUSB0");
+    EXPECT_EQ(deviceForPort(1) + deviceForPort(2), "/dev/ttyS0/dev/ttyUSB0");
+    setenv("KALVIRA_COM2", "/dev/ttyACM0", 1);
+    EXPECT_EQ(deviceForPort(2), "/dev/ttyACM0");
+    unsetenv("KALVIRA_COM2");
+    forgetDeviceForPort(2);
+    EXPECT_EQ(deviceForPort(2), "/dev/ttyS1");
 }

@@ -1,5 +1,6 @@
 #include "port_settings.h"
 
+#include <QSettings>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
@@ -46,9 +47,43 @@ std::optional<PortSettings> parsePortSettings(std::string_view text) {
     return PortSettings{*baud, parity, *dataBits, *stopBits};
 }
 
-std::string deviceForPort(int number) {
+namespace {
+
+constexpr auto kSettingsOrganisation = "kalvira";
+constexpr auto kSettingsApplication = "kalvira";
+
+QString settingsKey(int number) {
+    return QStringLiteral("ports/COM%1").arg(number);
+}
+
+}  // namespace
+
+std::optional<std::string> chosenDeviceForPort(int number) {
+    const QString device = QSettings(kSettingsOrganisation, kSettingsApplication)
+                               .value(settingsKey(number))
+                               .toString();
+    if (device.isEmpty()) return std::nullopt;
+    return device.toStdString();
+}
+
+void chooseDeviceForPort(int number, const std::string &device) {
+    QSettings(kSettingsOrganisation, kSettingsApplication)
+        .setValue(settingsKey(number), QString::fromStdString(device));
+}
+
+void forgetDeviceForPort(int number) {
+    QSettings(kSettingsOrganisation, kSettingsApplication).remove(settingsKey(number));
+}
+
+std::optional<std::string> environmentDeviceForPort(int number) {
     const std::string variable = "KALVIRA_COM" + std::to_string(number);
     if (const char *device = std::getenv(variable.c_str()); device && *device) return device;
+    return std::nullopt;
+}
+
+std::string deviceForPort(int number) {
+    if (auto device = environmentDeviceForPort(number)) return *device;
+    if (auto device = chosenDeviceForPort(number)) return *device;
 #ifdef _WIN32
     return "COM" + std::to_string(number);
 #else

@@ -1,6 +1,11 @@
 #include "qt_serial_port.h"
 
 #include <algorithm>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
 
 namespace kalvira::acquisition {
 
@@ -43,6 +48,30 @@ QSerialPort::Parity toQtParity(char parity) {
 }
 
 }  // namespace
+
+bool drainOutput(int fd) {
+#ifdef Q_OS_UNIX
+    int result = 0;
+    do {
+        result = ::tcdrain(fd);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+#else
+    (void)fd;
+    return true;
+#endif
+}
+
+std::string describeOpenFailure(const std::string &device, QSerialPort::SerialPortError error,
+                                const std::string &systemText) {
+    std::string message = device + ": " + systemText;
+    if (error == QSerialPort::PermissionError) {
+        message +=
+            "\nSerial ports belong to the \"dialout\" group. Join it with "
+            "\"sudo adduser $USER dialout\", then log out and log in again.";
+    }
+    return message;
+}
 
 QtSerialPort::QtSerialPort(QObject *parent) : QObject(parent) {
     connect(&port_, &QSerialPort::readyRead, this, [this] {
@@ -93,16 +122,17 @@ bool QtSerialPort::PortOpen() const {
 
 std::optional<std::string> QtSerialPort::PortOpen(bool open) {
     if (!open) {
-        if (port_.isOpen()) port_.close();
+        closeAfterDraining();
         return std::nullopt;
     }
     if (port_.isOpen()) return std::nullopt;
     port_.setPortName(QString::fromStdString(deviceName()));
     applySettings();
     if (!port_.open(QIODevice::ReadWrite)) {
-        const std::string reason = port_.errorString().toStdString();
+        const std::string message =
+            describeOpenFailure(deviceName(), port_.error(), port_.errorString().toStdString());
         port_.clearError();
-        return deviceName() + ": " + reason;
+        return message;
     }
     applySettings();
     return std::nullopt;
@@ -125,6 +155,24 @@ std::vector<std::uint8_t> QtSerialPort::Input() {
 
 std::string QtSerialPort::deviceName() const {
     return deviceForPort(portNumber_);
+}
+
+// The last byte of an exchange (the acknowledgement) must reach the line at the unit's speed.
+// An empty transmit buffer only means the byte was handed to the system, and closing restores the
+// line settings the port had before it was opened, at once. Qt 6 no longer offers to leave the
+// settings alone on close (settingsRestoredOnClose is gone), so the wait for the output to drain
+// before the close is what keeps a byte in flight from going out at another speed.
+void QtSerialPort::closeAfterDraining() {
+    if (!port_.isOpen()) return;
+    // Hands what Qt still holds to the system; stops when the system takes no more.
+    while (port_.isOpen() && port_.bytesToWrite() > 0 && port_.flush()) {
+    }
+    // A dead device may fail the flush; its error has then closed the port already.
+    if (!port_.isOpen()) return;
+#ifdef Q_OS_UNIX
+    drainOutput(static_cast<int>(port_.handle()));
+#endif
+    port_.close();
 }
 
 void QtSerialPort::applySettings() {

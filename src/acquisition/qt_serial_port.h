@@ -8,6 +8,16 @@
 
 namespace kalvira::acquisition {
 
+// Waits until every byte written to the open terminal fd has left the line (tcdrain). True when
+// the output has gone; false when fd is not a terminal or the wait failed. Where the system has
+// no such call it does nothing and returns true.
+bool drainOutput(int fd);
+
+// The message for a port that would not open: the device, then the system's reason; for a lack
+// of permission also how to get it.
+std::string describeOpenFailure(const std::string &device, QSerialPort::SerialPortError error,
+                                const std::string &systemText);
+
 // The real serial port, on QSerialPort. Port numbers map to devices through deviceForPort().
 // Any error of an open port (unplugged device, read or write failure) closes it at once and is
 // passed on to the listener, so a dead device can never flood the event loop.
@@ -34,6 +44,7 @@ public:
 
 private:
     void applySettings();
+    void closeAfterDraining();
     void handleError(QSerialPort::SerialPortError error);
 
     QSerialPort port_;

@@ -14,6 +14,7 @@
 #include "common/time_bases.h"
 #include "form1.h"
 #include "option_button.h"
+#include "scroll_wheel.h"
 
 namespace kalvira::ui {
 
@@ -102,6 +103,7 @@ void Form1::createControls() {
 
     Hscroll = makeScrollBar(this, "Hscroll", Qt::Horizontal, {512, 416, 193, 17}, 0, 16000, 1, 0);
     Hscroll->setEnabled(false);
+    setWheelResponse(Hscroll, WheelResponse::SingleStep);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -115,6 +117,7 @@ void Form1::createControls() {
         makeCheckBox(TrigLevelFrame, "TrigVisible", QStringLiteral("Visible"), {48, 48, 65, 25});
     TrigLevelScroll = makeScrollBar(TrigLevelFrame, "TrigLevelScroll", Qt::Vertical,
                                     {8, 16, 25, 97}, 1, 254, 10, 100);
+    setWheelResponse(TrigLevelScroll, WheelResponse::Ignore);
 
     ComFrame = makeFrame(this, "ComFrame", QStringLiteral("Comm port"), {512, 240, 97, 57});
     Frame1 = makeFrame(ComFrame, "Frame1", QStringLiteral("Frame1"), {0, 56, 89, 1});
@@ -132,6 +135,7 @@ void Form1::createControls() {
     SamplesText->setEnabled(false);
     SampleScroll = makeScrollBar(Samples, "SampleScroll", Qt::Horizontal, {0, 40, 97, 17}, 1,
                                  kMaxBlocks, 10, 50);
+    setWheelResponse(SampleScroll, WheelResponse::Ignore);
 
     SampleTime =
         makeFrame(this, "SampleTime", QStringLiteral("SampleTime/Freq."), {608, 80, 97, 273});

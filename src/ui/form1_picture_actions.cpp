@@ -1,7 +1,9 @@
 // What the window offers beside its controls: keys and a context menu on the picture, the
-// measurement readout, and the run's progress indicator.
+// measurement readout, the run's progress indicator, and the serial devices on the "Comm port"
+// frame's context menu.
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QGroupBox>
 #include <QMenu>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -10,6 +12,7 @@
 #include "common/link_facts.h"
 #include "form1.h"
 #include "measurement_readout.h"
+#include "port_menu.h"
 
 namespace kalvira::ui {
 
@@ -50,6 +53,11 @@ void Form1::createAdditions() {
         refreshReadout();
     });
     addAction(measure);
+
+    ComFrame->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ComFrame, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { showPortMenu(Com1, this, ComFrame->mapToGlobal(at)); });
+    showPortToolTips(Com1);
 }
 
 void Form1::refreshReadout() {

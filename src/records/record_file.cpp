@@ -152,7 +152,9 @@ QByteArray formatRecordFile(const RecordFile &file) {
     setting("volts_per_div_half", file.voltsPerDivHalf ? "1" : "0");
     setting("line_style", file.dots ? "dot" : "line");
     setting("trigger_marker", file.triggerMarker ? "1" : "0");
-    setting("scroll_divisions", std::to_string(file.scrolledDivisions));
+    if (file.scrolledDivisions != 0) {
+        setting("scroll_divisions", std::to_string(file.scrolledDivisions));
+    }
     setting("taken", file.taken.toUTC().toString(Qt::ISODate).toStdString());
     if (several) setting("records", std::to_string(file.records.size()));
     text.append(several ? "record,sample,time_s,value\n" : "sample,time_s,value\n");

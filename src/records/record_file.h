@@ -16,7 +16,7 @@ namespace kalvira::records {
 //
 // On disk it is UTF-8 CSV: `# key=value` lines (`# kalvira-record=1` first, then every setting
 // below and `records=K` when K > 1), a header line, and one line per sample:
-// `scroll_divisions` may be left out (0). Then
+// `scroll_divisions` appears only when the view is scrolled. Then
 // `sample,time_s,value` for one record, `record,sample,time_s,value` for several. time_s counts
 // from the record's first sample, printed with six decimals, exact for every sample rate.
 struct RecordFile {

@@ -11,7 +11,7 @@ namespace {
 
 // Sample k (from 1) of record r holds 7k + r, so every row is told apart by its value.
 RecordFile makeFile(int sps, int samples, int records) {
-    RecordFile file{sps, samples, 3, 201, false, 13, true, true, true, 4, {}, {}};
+    RecordFile file{sps, samples, 3, 201, false, 13, true, true, true, 0, {}, {}};
     file.taken = QDateTime(QDate(2026, 12, 6), QTime(23, 15), Qt::UTC);
     for (int r = 1; r <= records; ++r) {
         auto &record = file.records.emplace_back();

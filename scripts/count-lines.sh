@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 count() { git ls-files -- "$@" | grep -E '\.(cpp|h)$' | xargs cat | grep -cv '^\s*$'; }
 product=$(count src tools)
 tests=$(count tests)
-echo "product $product, tests $tests: $((100 * tests / product)) %"
+awk -v p="$product" -v t="$tests" 'BEGIN { printf "product %d, tests %d: %.1f %%\n", p, t, 100 * t / p }'

@@ -1,12 +1,17 @@
 # Layers of the program: each library shows users only its own folder, and a library may be told
 # which includes it must never contain. Both are enforced when the library is built.
 
-# Makes the headers of the calling folder includable as "FOLDER/header.h" by the library's users
-# and by nothing else: the include path holds a link to this one folder only.
+# Makes the headers of the calling folder (or of SOURCE_DIR, when given) includable as
+# "FOLDER/header.h" by the library's users and by nothing else: the include path holds a link to
+# this one folder only.
 function(kalvira_expose_headers target folder scope)
+    set(source ${CMAKE_CURRENT_SOURCE_DIR})
+    if(ARGC GREATER 3)
+        set(source ${ARGV3})
+    endif()
     set(root ${CMAKE_BINARY_DIR}/layers/${target})
     file(MAKE_DIRECTORY ${root})
-    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+    file(CREATE_LINK ${source} ${root}/${folder} SYMBOLIC)
     target_include_directories(${target} ${scope} ${root})
 endfunction()
 

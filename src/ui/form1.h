@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "acquisition/run_progress.h"
 #include "display/sample_record.h"
 #include "option_group.h"
 
@@ -131,7 +132,7 @@ private:
     // Additions beside the controls: the run's progress in the title and the indicator, the
     // measurement readout and the picture's keys and context menu.
     void createAdditions();
-    void showRunProgress();
+    void showRunProgress(bool phaseChangesOnly = false);
     void refreshReadout();
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -153,6 +154,7 @@ private:
     std::unique_ptr<Form1RunHost> runHost_;
 
     QProgressBar *progressBar_ = nullptr;
+    acquisition::RunPhase shownPhase_ = acquisition::RunPhase::Idle;
     MeasurementReadout *readout_ = nullptr;
     bool readoutWanted_ = false;
     QDateTime recordTaken_;  // when the record on screen was committed, UTC

@@ -1,6 +1,7 @@
 // The run's progress: phase and percentage in the window's title and a slim indicator beside the
-// buttons, shown only while a run is in progress. Both follow the run's own state changes and
-// Timer1's ticks; nothing wakes the program for them at rest.
+// buttons, shown only while a run is in progress. A new phase shows at once; percentages move with
+// Timer1's ticks only, so no repaint ever stands between a block and its acknowledgement, and
+// nothing wakes the program for them at rest.
 #include <QProgressBar>
 
 #include "acquisition/measurement_run.h"
@@ -9,8 +10,10 @@
 
 namespace kalvira::ui {
 
-void Form1::showRunProgress() {
+void Form1::showRunProgress(bool phaseChangesOnly) {
     const acquisition::RunProgress progress = run_ ? run_->progress() : acquisition::RunProgress{};
+    if (phaseChangesOnly && progress.phase == shownPhase_) return;
+    shownPhase_ = progress.phase;
     const std::string words = acquisition::describeProgress(progress);
     QString title = ui::windowTitle();
     if (!words.empty()) title += QStringLiteral(" – ") + QString::fromStdString(words);

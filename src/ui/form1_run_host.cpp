@@ -74,7 +74,7 @@ void Form1RunHost::setMeresVege(std::int16_t value) {
 }
 
 void Form1RunHost::runStateChanged() {
-    form_.showRunProgress();
+    form_.showRunProgress(true);
 }
 
 void Form1RunHost::redraw() {

@@ -98,10 +98,14 @@ TEST_F(EndToEnd, ASingleRunCommitsTheUnitsRecordOverACleanLink) {
     form.SampleScroll->setValue(160);
     form.TrigLevelScroll->setValue(140);
     form.TrigEdge[1]->click();
-    ASSERT_TRUE(startAndWait([this] { return runOver(); }));
+    QStringList titles;
+    ASSERT_TRUE(startAndWait([&] { return titles << form.windowTitle(), runOver(); }));
     expectRunEnded();
     EXPECT_EQ(form.MeresVege, -1);
     expectTriangle(16000);
+    EXPECT_FALSE(titles.filter(QStringLiteral("KALVIRA – átvitel ")).isEmpty())
+        << titles.join('|').toStdString();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("KALVIRA"));
     Bytes frameAndAcks{0x01, 0x8C, 0x80, 0x3E, 0, 0, 0, 0, 0, 0, 0x4B};
     frameAndAcks.resize(11 + 160, 0x55);
     EXPECT_EQ(fromProgram(), frameAndAcks);

@@ -3,6 +3,7 @@
 # a list of steps, and writes screenshots of the window. Steps:
 #   X,Y        click at window coordinates X,Y (e.g. 544,519 is START at the design size)
 #   sleep:S    wait S seconds
+#   key:KEY    press a key in the window, e.g. key:m (the measurement readout)
 #   shot:FILE  write a screenshot of the window's area to FILE (PNG)
 # Example: scripts/screenshot.sh 544,519 sleep:1.5 523,232 shot:/tmp/kalvira-1msec.png
 # KALVIRA_UNIT_ARGS adds options to the unit, e.g. KALVIRA_UNIT_ARGS="--fault wrong-start".
@@ -30,6 +31,7 @@ for step in "$@"; do
     case $step in
         shot:*) import -window root -crop 760x600+0+0 "${step#shot:}" ;;
         sleep:*) sleep "${step#sleep:}" ;;
+        key:*) xdotool key "${step#key:}"; sleep 0.5 ;;
         *,*) xdotool mousemove "${step%,*}" "${step#*,}" click 1; sleep 0.5 ;;
         *) echo "unknown step: $step" >&2; exit 2 ;;
     esac

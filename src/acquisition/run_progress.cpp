@@ -6,7 +6,10 @@ namespace {
 
 std::string withPercent(const char *phase, const std::optional<int> &percent) {
     std::string text = phase;
-    if (percent) text += " " + std::to_string(*percent) + " %";
+    if (!percent) return text;
+    text += ' ';
+    text += std::to_string(*percent);
+    text += " %";
     return text;
 }
 

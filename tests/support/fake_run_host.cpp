@@ -6,10 +6,10 @@
 
 namespace kalvira::acquisition::testing {
 
-std::set<RunControl> FakeRunHost::switched(bool enabled, std::size_t from) const {
+std::set<RunControl> FakeRunHost::switched(bool enabled) const {
     std::set<RunControl> controls;
-    for (std::size_t i = from; i < enableCalls.size(); ++i) {
-        if (enableCalls[i].second == enabled) controls.insert(enableCalls[i].first);
+    for (const auto &[control, on] : enableCalls) {
+        if (on == enabled) controls.insert(control);
     }
     return controls;
 }

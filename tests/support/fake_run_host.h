@@ -30,8 +30,8 @@ public:
     std::vector<std::size_t> commitLengths;
     std::vector<std::string> messages;
 
-    // The controls switched to `enabled` from enableCalls[from] on.
-    std::set<RunControl> switched(bool enabled, std::size_t from = 0) const;
+    // The controls ever switched to `enabled`.
+    std::set<RunControl> switched(bool enabled) const;
     // The user presses OK on the message on screen.
     void closeMessage() { std::exchange(closeBox_, nullptr)(); }
 

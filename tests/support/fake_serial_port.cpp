@@ -23,7 +23,6 @@ Bytes FakeSerialPort::Input() {
     const std::size_t count = std::min<std::size_t>(receive_.size(), inputLength_);
     Bytes bytes(receive_.begin(), receive_.begin() + count);
     receive_.erase(receive_.begin(), receive_.begin() + count);
-    readSizes.push_back(count);
     log("Input", count);
     return bytes;
 }

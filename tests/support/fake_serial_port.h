@@ -19,7 +19,6 @@ public:
     std::vector<std::string> calls;  // every operation but the polled counts: "CommPort 1", ...
     std::vector<Bytes> writes;       // each Output, as written
     Bytes wire;                      // bytes that have left the transmit buffer
-    std::vector<std::size_t> readSizes;
     std::optional<std::string> openError;  // every open fails with this text
 
     void CommPort(std::int16_t number) override { log("CommPort", number); }

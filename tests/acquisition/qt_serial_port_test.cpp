@@ -29,6 +29,7 @@ protected:
         port.CommPort(1);
         ASSERT_EQ(port.PortOpen(true), std::nullopt);
     }
+    void TearDown() override { ::unsetenv("KALVIRA_COM1"); }
     testing::PtyPair far;
     Listener listener;
     QtSerialPort port;
@@ -68,6 +69,7 @@ TEST(QtSerialPort, AnOpenFailureNamesTheDeviceAndTheReason) {
     const auto error = port.PortOpen(true).value_or("");
     EXPECT_TRUE(error.starts_with("/nonexistent/ttyKALVIRA: ") && error.size() > 25) << error;
     EXPECT_FALSE(port.PortOpen());
+    ::unsetenv("KALVIRA_COM2");
 }
 
 }  // namespace

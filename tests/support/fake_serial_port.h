@@ -44,7 +44,9 @@ public:
     void breakDown(const std::string &reason);
 
 private:
-    void log(const char *op, std::size_t n) { calls.push_back(op + (" " + std::to_string(n))); }
+    void log(const char *op, std::size_t n) {
+        calls.push_back(std::string(op).append(" ").append(std::to_string(n)));
+    }
     bool open_ = false;
     std::int16_t inputLength_ = 0;  // 0 until the run sets it: reads take nothing
     std::deque<std::uint8_t> receive_;

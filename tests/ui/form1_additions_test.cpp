@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -29,6 +30,7 @@ void command(Form1 &form, const QString &text, const QString &path = {}) {
         QTimer::singleShot(0, [path] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
+        EXPECT_NE(qobject_cast<QLineEdit *>(dialog->focusWidget()), nullptr) << "file name field";
             dialog->selectFile(path);
             static_cast<QDialog *>(dialog)->accept();
         });

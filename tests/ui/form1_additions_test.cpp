@@ -30,7 +30,8 @@ void command(Form1 &form, const QString &text, const QString &path = {}) {
         QTimer::singleShot(0, [path] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-        EXPECT_NE(qobject_cast<QLineEdit *>(dialog->focusWidget()), nullptr) << "file name field";
+            EXPECT_NE(qobject_cast<QLineEdit *>(dialog->focusWidget()), nullptr)
+                << "file name field";
             dialog->selectFile(path);
             static_cast<QDialog *>(dialog)->accept();
         });

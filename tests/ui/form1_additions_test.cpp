@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -83,6 +84,17 @@ TEST(Form1Records, ABrokenFileIsRefusedNamingItsLineAndNothingChanges) {
         << notice(form).toStdString();
     EXPECT_EQ(form.MeresVege, -1);
     EXPECT_TRUE(form.picture() == before);
+}
+
+TEST(Form1Records, NoRecordOpensWhileARunIsInProgress) {
+    ::setenv("KALVIRA_COM1", "/nonexistent/ttyKALVIRA", 1);
+    Form1 form;
+    form.start->click();  // the port fails to open: the run stays in progress under its message
+    ::unsetenv("KALVIRA_COM1");
+    ASSERT_TRUE(form.runInProgress());
+    EXPECT_FALSE(form.openRecordFile(QStringLiteral("/nonexistent/rec.csv")));
+    EXPECT_TRUE(notice(form).contains(QStringLiteral("while a measurement")))
+        << notice(form).toStdString();
 }
 
 TEST(Form1Records, SavingWithNoRecordOnScreenSaysSoInsteadOfAskingForAFile) {

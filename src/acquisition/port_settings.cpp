@@ -49,9 +49,6 @@ std::optional<PortSettings> parsePortSettings(std::string_view text) {
 
 namespace {
 
-constexpr auto kSettingsOrganisation = "kalvira";
-constexpr auto kSettingsApplication = "kalvira";
-
 QString settingsKey(int number) {
     return QStringLiteral("ports/COM%1").arg(number);
 }

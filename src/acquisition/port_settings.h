@@ -15,6 +15,11 @@ struct PortSettings {
     bool operator==(const PortSettings &) const = default;
 };
 
+// Where the user's remembered choices live (the devices chosen for COM1 and COM2, the last
+// folder of a file dialog): QSettings of this organisation and application.
+inline constexpr char kSettingsOrganisation[] = "kalvira";
+inline constexpr char kSettingsApplication[] = "kalvira";
+
 // Parses "baud,parity,databits,stopbits"; nullopt when any field is malformed.
 std::optional<PortSettings> parsePortSettings(std::string_view text);
 

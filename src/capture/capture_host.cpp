@@ -1,6 +1,5 @@
 #include "capture_host.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "acquisition/measurement_run.h"
@@ -9,7 +8,7 @@
 namespace kalvira::capture {
 
 CaptureHost::CaptureHost(const CaptureOptions &options, QObject *parent)
-    : QObject(parent), options_(options), SampleData(kRecordLastPosition + 1, 0) {
+    : QObject(parent), options_(options) {
     Timer1.setInterval(100);
     connect(&Timer1, &QTimer::timeout, this, &CaptureHost::Timer1_Timer);
 }
@@ -43,16 +42,15 @@ void CaptureHost::runStateChanged() {
 }
 
 void CaptureHost::commitSampleData(std::span<const std::int16_t> record) {
-    committedLength_ = std::min(record.size(), SampleData.size() - 1);
-    std::copy_n(record.begin(), committedLength_, SampleData.begin() + 1);
+    committed_.assign(record.begin(), record.end());
 }
 
 // The window draws the new record here; the capture keeps it. After the last record wanted the
 // stop request is raised at once, so a continuous run sends nothing more to the unit.
 void CaptureHost::redraw() {
     if (MeresVege != -1) return;
-    const auto first = SampleData.begin() + 1;
-    records_.emplace_back(first, first + static_cast<std::ptrdiff_t>(committedLength_));
+    records_.push_back(std::move(committed_));
+    committed_.clear();
     if (records_.size() == 1) firstTaken_ = QDateTime::currentDateTimeUtc();
     if (records_.size() >= static_cast<std::size_t>(options_.records)) setStopGombLenyomva(-1);
     showStatus();

@@ -72,8 +72,7 @@ private:
     std::int16_t StopGombLenyomva = 0;
     std::int16_t TizedSec = 0;
     std::int16_t MeresVege = 0;
-    std::vector<std::int16_t> SampleData;  // positions 1..16002, as the window holds them
-    std::size_t committedLength_ = 0;
+    std::vector<std::int16_t> committed_;  // the record the run committed, until it is drawn
     std::vector<std::vector<std::int16_t>> records_;
     QDateTime firstTaken_;
     std::optional<std::string> failure_;

@@ -13,6 +13,7 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
+class QMessageBox;
 class QProgressBar;
 class QPushButton;
 class QScrollBar;
@@ -143,7 +144,8 @@ private:
     void copyPicture();
     records::RecordFile recordOnScreen() const;
     void showRecordFile(const records::RecordFile &file);
-    void showNotice(const QString &text);
+    // A message box titled "KALVIRA" with an OK button, open without waiting; gone once closed.
+    QMessageBox *showNotice(const QString &text);
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 

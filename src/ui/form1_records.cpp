@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSettings>
 
+#include "acquisition/port_settings.h"
 #include "common/link_facts.h"
 #include "display/time_base.h"
 #include "form1.h"
@@ -30,13 +31,15 @@ constexpr auto kBusyNotice = "A record cannot be opened while a measurement is r
 constexpr auto kRecordFilter = "KALVIRA records (*.csv);;All files (*)";
 
 QString lastFolder() {
-    return QSettings(QStringLiteral("kalvira"), QStringLiteral("kalvira"))
+    return QSettings(QLatin1String(acquisition::kSettingsOrganisation),
+                     QLatin1String(acquisition::kSettingsApplication))
         .value(QLatin1String(kLastFolderKey), QDir::homePath())
         .toString();
 }
 
 void rememberFolder(const QString &file) {
-    QSettings(QStringLiteral("kalvira"), QStringLiteral("kalvira"))
+    QSettings(QLatin1String(acquisition::kSettingsOrganisation),
+              QLatin1String(acquisition::kSettingsApplication))
         .setValue(QLatin1String(kLastFolderKey), QFileInfo(file).absolutePath());
 }
 
@@ -62,11 +65,12 @@ void select(const OptionGroup &group, int index) {
 
 }  // namespace
 
-void Form1::showNotice(const QString &text) {
+QMessageBox *Form1::showNotice(const QString &text) {
     auto *box =
         new QMessageBox(QMessageBox::NoIcon, ui::windowTitle(), text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+    return box;
 }
 
 records::RecordFile Form1::recordOnScreen() const {
@@ -89,7 +93,10 @@ records::RecordFile Form1::recordOnScreen() const {
 }
 
 void Form1::saveRecord() {
-    if (MeresVege != -1) return showNotice(QStringLiteral("There is no record on screen to save."));
+    if (MeresVege != -1) {
+        showNotice(QStringLiteral("There is no record on screen to save."));
+        return;
+    }
     const records::RecordFile file = recordOnScreen();
     const QString path = askForFile(this, QFileDialog::AcceptSave, QStringLiteral("Save record"),
                                     QLatin1String(kRecordFilter), QStringLiteral("csv"));
@@ -101,7 +108,10 @@ void Form1::saveRecord() {
 }
 
 void Form1::openRecord() {
-    if (runInProgress()) return showNotice(QLatin1String(kBusyNotice));
+    if (runInProgress()) {
+        showNotice(QLatin1String(kBusyNotice));
+        return;
+    }
     const QString path = askForFile(this, QFileDialog::AcceptOpen, QStringLiteral("Open record"),
                                     QLatin1String(kRecordFilter), QStringLiteral("csv"));
     if (!path.isEmpty()) openRecordFile(path);

@@ -12,7 +12,6 @@
 #include "acquisition/qt_serial_port.h"
 #include "form1.h"
 #include "form1_run_host.h"
-#include "look.h"
 
 namespace kalvira::ui {
 
@@ -123,12 +122,9 @@ void Form1RunHost::commitSampleData(std::span<const std::int16_t> record) {
 }
 
 void Form1RunHost::showMessage(const std::string &text, std::function<void()> closed) {
-    auto *box = new QMessageBox(QMessageBox::NoIcon, windowTitle(), QString::fromStdString(text),
-                                QMessageBox::Ok, &form_);
-    box->setAttribute(Qt::WA_DeleteOnClose);
+    QMessageBox *box = form_.showNotice(QString::fromStdString(text));
     QObject::connect(box, &QMessageBox::finished, &messageContext_,
                      [closed = std::move(closed)] { closed(); });
-    box->open();
 }
 
 // Closing the window during a run stops it at once, takes down its message and closes the port;

@@ -102,7 +102,7 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
     }
     options.rateCode = *rateCode;
     const auto length = toInt(parser.value(samples), kSamplesPerBlock, kMaxRecordLength);
-    if (!length || *length % kSamplesPerBlock != 0) {
+    if (!length || !isRecordLength(*length)) {
         return usageError(QStringLiteral("--samples must be 100..16000 in steps of 100"));
     }
     options.samples = *length;

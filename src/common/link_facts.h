@@ -11,6 +11,11 @@ namespace kalvira {
 inline constexpr int kSamplesPerBlock = 100;
 inline constexpr int kMaxBlocks = 160;
 inline constexpr int kMaxRecordLength = kMaxBlocks * kSamplesPerBlock;  // 16000 samples
+// A length the unit can deliver: 100..16000 samples in steps of 100.
+constexpr bool isRecordLength(long long samples) {
+    return samples >= kSamplesPerBlock && samples <= kMaxRecordLength &&
+           samples % kSamplesPerBlock == 0;
+}
 // Highest position of a record store: a record of N samples occupies positions 1..N, and the
 // store keeps two positions beyond the longest record.
 inline constexpr int kRecordLastPosition = kMaxRecordLength + 2;

@@ -63,11 +63,6 @@ std::optional<int> indexOf(std::string_view text, std::span<const std::string_vi
     return {};
 }
 
-bool validLength(int samples) {
-    return samples >= kSamplesPerBlock && samples <= kMaxRecordLength &&
-           samples % kSamplesPerBlock == 0;
-}
-
 // The lines of a file one after another, without their line ends ("\n" or "\r\n").
 class LineReader {
 public:
@@ -117,7 +112,7 @@ int spsForRateCode(int rateCode) {
 
 std::optional<std::string> checkRecordFile(const RecordFile &file) {
     if (!rateCodeForSps(file.sampleRateSps)) return "sample rate is not one of the unit's";
-    if (!validLength(file.samples)) return "record length is not 100..16000 in steps of 100";
+    if (!isRecordLength(file.samples)) return "record length is not 100..16000 in steps of 100";
     if (file.trigger < 0 || file.trigger > 3) return "trigger mode is not 0..3";
     if (file.triggerLevel < 1 || file.triggerLevel > 254) return "trigger level is not 1..254";
     if (file.timeBaseIndex < 0 || file.timeBaseIndex >= kTimeBaseCount) return "no such time base";
@@ -233,7 +228,7 @@ ReadResult parseRecordFile(std::string_view bytes) {
     if (!rateCode) return bad("sample_rate_sps");
     file.sampleRateSps = *sps;
     const auto samples = number("samples", 100, kMaxRecordLength);
-    if (!samples || !validLength(*samples)) return bad("samples");
+    if (!samples || !isRecordLength(*samples)) return bad("samples");
     file.samples = *samples;
     const auto trigger = choice("trigger", kTriggerNames);
     if (!trigger) return bad("trigger");

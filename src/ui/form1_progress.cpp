@@ -19,7 +19,9 @@ void Form1::showRunProgress(bool phaseChangesOnly) {
     if (!words.empty()) title += QStringLiteral(" – ") + QString::fromStdString(words);
     if (windowTitle() != title) setWindowTitle(title);
 
-    const bool running = progress.phase != acquisition::RunPhase::Idle;
+    // A failure's message speaks for itself: nothing is under way while it is up.
+    const bool running = progress.phase != acquisition::RunPhase::Idle &&
+                         progress.phase != acquisition::RunPhase::Reporting;
     if (progress.percent) {
         progressBar_->setRange(0, 100);
         progressBar_->setValue(*progress.percent);

@@ -18,8 +18,12 @@
 #include <vector>
 
 #include "acquisition/protocol.h"
+#include "form_controls.h"
 #include "run_window.h"
 #include "unit_process.h"
+
+using kalvira::testing::control;
+using kalvira::testing::option;
 
 namespace kalvira::bench {
 namespace {
@@ -43,7 +47,7 @@ double cpuSeconds() {
 void recordOf16000(benchmark::State &state, const std::vector<std::string> &unitOptions) {
     ui::Form1 form;
     RunWatcher watcher(form);
-    form.SampleScroll->setValue(160);
+    control<QScrollBar>(form, "SampleScroll")->setValue(160);
 
     double total = 0;
     for (auto _ : state) {

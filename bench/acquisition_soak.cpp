@@ -11,10 +11,14 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "form_controls.h"
 #include "run_window.h"
 #include "ui/option_button.h"
 #include "unit/signal.h"
 #include "unit_process.h"
+
+using kalvira::testing::control;
+using kalvira::testing::option;
 
 namespace kalvira::bench {
 namespace {
@@ -79,15 +83,15 @@ int main(int argc, char **argv) {
     ui::Form1 form;
     bench::SoakCheck check;
     bench::RunWatcher watcher(form);
-    form.trigger[1]->click();  // "Ext./Cont."
-    form.SampleScroll->setValue(160);
-    QObject::connect(form.Timer1, &QTimer::timeout, &form, [&] {
+    option(form, "trigger", 1)->click();  // "Ext./Cont."
+    control<QScrollBar>(form, "SampleScroll")->setValue(160);
+    QObject::connect(control<QTimer>(form, "Timer1"), &QTimer::timeout, &form, [&] {
         if (!check.look(form)) return;
         if (check.committed % 100 == 0) {
             std::printf("  record %4d  rss %.1f MB\n", check.committed, bench::residentMegabytes());
             std::fflush(stdout);
         }
-        if (check.committed == records) form.stp->click();
+        if (check.committed == records) control<QPushButton>(form, "stp")->click();
     });
     const auto begin = std::chrono::steady_clock::now();
     watcher.startAndWait();

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "form_controls.h"
 #include "ui/form1.h"
 
 namespace kalvira::bench {
@@ -18,27 +19,30 @@ namespace kalvira::bench {
 // closed with OK.
 class RunWatcher : public QObject {
 public:
-    explicit RunWatcher(ui::Form1 &form) : form_(form) {
+    explicit RunWatcher(ui::Form1 &form)
+        : form_(form),
+          start_(testing::control<QPushButton>(form, "start")),
+          kilepes_(testing::control<QPushButton>(form, "Kilepes")) {
         form_.installEventFilter(this);
-        form_.Kilepes->installEventFilter(this);
+        kilepes_->installEventFilter(this);
     }
 
     // Clicks START and returns when the run is over.
     void startAndWait() {
-        form_.start->click();
+        start_->click();
         waitForEnd();
     }
     // Returns when the run is over.
     void waitForEnd() {
-        if (!form_.Kilepes->isEnabled()) loop_.exec();
+        if (!kilepes_->isEnabled()) loop_.exec();
     }
 
     QStringList messages;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (watched == form_.Kilepes && event->type() == QEvent::EnabledChange &&
-            form_.Kilepes->isEnabled()) {
+        if (watched == kilepes_ && event->type() == QEvent::EnabledChange &&
+            kilepes_->isEnabled()) {
             // The run finishes its last step (closing the port) before the loop sees this.
             QMetaObject::invokeMethod(&loop_, &QEventLoop::quit, Qt::QueuedConnection);
         } else if (watched == &form_ && event->type() == QEvent::ChildAdded) {
@@ -56,6 +60,8 @@ protected:
 
 private:
     ui::Form1 &form_;
+    QPushButton *start_;
+    QPushButton *kilepes_;
     QEventLoop loop_;
 };
 

@@ -32,7 +32,7 @@ MeasurementRun::~MeasurementRun() {
 void MeasurementRun::start() {
     if (running()) return;
     host_.setStopGombLenyomva(kFalse);
-    for (const RunControl control : kLockedControls) host_.setControlEnabled(control, false);
+    host_.setSettingsLocked(true);
     text_.clear();
     portFailure_.reset();
     recordsTaken_ = 0;
@@ -51,6 +51,17 @@ void MeasurementRun::wake() {
         examine();
     } while (passAgain_);
     inPass_ = false;
+}
+
+void MeasurementRun::tick() {
+    if (host_.tizedSec() > 0) host_.setTizedSec(static_cast<std::int16_t>(host_.tizedSec() - 1));
+    // At rest the timer keeps ticking; nothing is waited for then.
+    if (running()) wake();
+}
+
+void MeasurementRun::loadCountdown(std::int16_t tenths) {
+    countdownLoaded_ = tenths;
+    host_.setTizedSec(tenths);
 }
 
 void MeasurementRun::abort() {
@@ -139,14 +150,14 @@ void MeasurementRun::prepare() {
     const CommandFrame frame = buildCommandFrame(settings);
 
     port_.Output(frame);
-    host_.setTizedSec(kFrameSendTenths);
+    loadCountdown(kFrameSendTenths);
     host_.enableTimer1();
     enter(RunState::Sending);
 }
 
 void MeasurementRun::awaitFrameSent() {
     if (port_.OutBufferCount() == 0) {
-        host_.setTizedSec(kStartByteTenths);
+        loadCountdown(kStartByteTenths);
         return enter(RunState::AwaitingStartByte);
     }
     if (host_.tizedSec() == 0) return fail("COM port hiba!", false);
@@ -173,7 +184,7 @@ void MeasurementRun::startBlock() {
         firstBlockTenths_ =
             firstBlockCountdown(host_.selectedSampleRate(), static_cast<std::int16_t>(blocks_));
     }
-    host_.setTizedSec(block_ == 1 ? firstBlockTenths_ : laterBlockCountdown());
+    loadCountdown(block_ == 1 ? firstBlockTenths_ : laterBlockCountdown());
     enter(RunState::ReceivingBlock);
 }
 
@@ -218,7 +229,7 @@ void MeasurementRun::sendAcknowledgement(bool lastBlock) {
     ackForLastBlock_ = lastBlock;
     const std::array<std::uint8_t, 1> ack{kAcknowledgement};
     port_.Output(ack);
-    host_.setTizedSec(kAckSendTenths);
+    loadCountdown(kAckSendTenths);
     host_.enableTimer1();
     enter(RunState::Acknowledging);
 }
@@ -238,7 +249,7 @@ void MeasurementRun::commit() {
     host_.commitSampleData(std::span<const std::int16_t>(rxData_).subspan(1, length));
     host_.redraw();
     if (isContinuous(host_.selectedTrigger())) {
-        host_.setTizedSec(kPauseTenths);
+        loadCountdown(kPauseTenths);
         return enter(RunState::Pausing);
     }
     enter(RunState::Ending);
@@ -268,7 +279,7 @@ void MeasurementRun::finishReport() {
 }
 
 void MeasurementRun::end() {
-    for (const RunControl control : kUnlockedControls) host_.setControlEnabled(control, true);
+    host_.setSettingsLocked(false);
     port_.PortOpen(false);
     enter(RunState::Idle);
 }
@@ -276,6 +287,10 @@ void MeasurementRun::end() {
 RunProgress MeasurementRun::progress() const {
     RunProgress progress;
     progress.recordsTaken = recordsTaken_;
+    if (countdownLoaded_ > 0) {
+        const int left = std::clamp<int>(host_.tizedSec(), 0, countdownLoaded_);
+        progress.timeLimitUsedPercent = (countdownLoaded_ - left) * 100 / countdownLoaded_;
+    }
     switch (state_) {
         case RunState::Idle:
         case RunState::Ending:

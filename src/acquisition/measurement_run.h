@@ -17,7 +17,8 @@ class RunHost;
 // The measurement run from START to its end, as an event-driven state machine on the GUI thread.
 // It never blocks and never polls: each of its waits is examined again in a pass whenever
 // something can change the outcome (bytes arrive or leave, a Timer1 tick, STOP, a message box
-// closing). The host wakes it for ticks, STOP and nothing else; the port wakes it itself.
+// closing). The host passes it Timer1's ticks and wakes it for STOP, nothing else; the port wakes
+// it itself.
 class MeasurementRun final : public SerialPortListener {
 public:
     // Both must outlive the run. The run becomes the port's listener.
@@ -29,8 +30,11 @@ public:
     // START: locks the settings and sends the first frame; the run then goes on in passes.
     // Ignored while a run is in progress.
     void start();
-    // A pass: call after a Timer1 tick has lowered TizedSec and after STOP set the stop request.
+    // A pass: call after STOP set the stop request.
     void wake();
+    // Timer1's tick: lowers TizedSec by one while above 0, then a pass while a run is in
+    // progress. At rest it does nothing more.
+    void tick();
     // The window is closing: ends the run at once as if stopped, port closed, no message.
     void abort();
 
@@ -63,6 +67,8 @@ private:
     void end();
 
     void fail(const std::string &message, bool clearsMeresVege);
+    // Loads TizedSec for a wait whose time limit is tenths.
+    void loadCountdown(std::int16_t tenths);
     bool stopRequested() const;
     bool usesPort() const;
 
@@ -79,6 +85,7 @@ private:
     int block_ = 0;                      // current block b, 1..blocks_
     int copiesLeft_ = 0;                 // 3, 2 or 1
     std::int16_t firstBlockTenths_ = 0;  // countdown loaded for block 1
+    std::int16_t countdownLoaded_ = 0;   // countdown loaded for the current wait
     int recordsTaken_ = 0;               // complete records since START
     bool ackForLastBlock_ = false;       // the acknowledgement in flight closes the record
     std::vector<std::uint8_t> text_;     // received bytes not yet used

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -9,35 +7,8 @@
 
 namespace kalvira::acquisition {
 
-// Controls of the window whose enabled state the measurement run switches. An option group
-// stands for all its members.
-enum class RunControl {
-    start,            // the START button
-    Kilepes,          // the exit button
-    SampleRate,       // options 0..7
-    TimeOption,       // options 0..13
-    trigger,          // options 0..3
-    SampleScroll,     // record length bar
-    TrigLevelScroll,  // trigger level bar
-    Com1,             // port options 0 and 1
-};
-
-// Locked while a run lasts; everything else stays usable.
-inline constexpr std::array kLockedControls{RunControl::start,        RunControl::Kilepes,
-                                            RunControl::SampleRate,   RunControl::trigger,
-                                            RunControl::SampleScroll, RunControl::Com1};
-// Enabled at the end of every run: the locked ones, and also the time base and the trigger level,
-// which a run never locks but which the end of a run sets usable all the same.
-inline constexpr auto kUnlockedControls = [] {
-    std::array<RunControl, kLockedControls.size() + 2> controls{};
-    std::copy(kLockedControls.begin(), kLockedControls.end(), controls.begin());
-    controls[kLockedControls.size()] = RunControl::TimeOption;
-    controls[kLockedControls.size() + 1] = RunControl::TrigLevelScroll;
-    return controls;
-}();
-
 // What the measurement run needs from the window: the settings it reads, the form-level
-// integers it shares with the handlers, the controls it locks, the record store, the redraw
+// integers it shares with the handlers, the lock on its settings, the record store, the redraw
 // and the modal message box. Every call comes on the GUI thread and must not wait.
 class RunHost {
 public:
@@ -63,7 +34,9 @@ public:
 
     // Switches Timer1 on (100 ms ticks); the run never switches it off.
     virtual void enableTimer1() = 0;
-    virtual void setControlEnabled(RunControl control, bool enabled) = 0;
+    // Locks the settings a run must not see change (START and the exit button with them) at
+    // START, and unlocks them at the run's end, once any message is closed.
+    virtual void setSettingsLocked(bool locked) = 0;
 
     // Copies a record of N samples into SampleData positions 1..N; higher positions keep theirs.
     virtual void commitSampleData(std::span<const std::int16_t> record) = 0;

@@ -20,6 +20,8 @@ struct RunProgress {
     RunPhase phase = RunPhase::Idle;
     std::optional<int> percent;  // 0..100 where the phase has one
     int recordsTaken = 0;        // complete records of this run so far
+    // Share of the current wait's time limit already used, 0..100: moves with Timer1's ticks.
+    int timeLimitUsedPercent = 0;
     bool operator==(const RunProgress &) const = default;
 };
 

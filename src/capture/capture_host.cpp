@@ -31,7 +31,7 @@ void CaptureHost::enableTimer1() {
 }
 
 // Nothing to lock without a window.
-void CaptureHost::setControlEnabled(acquisition::RunControl, bool) {}
+void CaptureHost::setSettingsLocked(bool) {}
 
 // The end is reported once the pass that ended the run is over.
 void CaptureHost::runStateChanged() {
@@ -65,8 +65,7 @@ void CaptureHost::showMessage(const std::string &text, std::function<void()> clo
 }
 
 void CaptureHost::Timer1_Timer() {
-    if (TizedSec > 0) --TizedSec;
-    if (run_) run_->wake();
+    if (run_) run_->tick();
     showStatus();
 }
 

@@ -52,7 +52,7 @@ public:
     void setTizedSec(std::int16_t value) override { TizedSec = value; }
     void setMeresVege(std::int16_t value) override { MeresVege = value; }
     void enableTimer1() override;
-    void setControlEnabled(acquisition::RunControl control, bool enabled) override;
+    void setSettingsLocked(bool locked) override;
     void commitSampleData(std::span<const std::int16_t> record) override;
     void redraw() override;
     void showMessage(const std::string &text, std::function<void()> closed) override;

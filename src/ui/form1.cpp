@@ -1,22 +1,17 @@
+// The window itself: its picture, retained and shown, and its notices.
 #include "form1.h"
 
-#include <QCheckBox>
-#include <QEvent>
-#include <QGroupBox>
+#include <QMessageBox>
 #include <QPainter>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTimer>
 
 #include "acquisition/measurement_run.h"
-#include "common/rounding.h"
-#include "control_layout.h"
 #include "display/image_surface.h"
 #include "display/redraw.h"
 #include "form1_redraw_host.h"
 #include "form1_run_host.h"
 #include "look.h"
+#include "records/record_file.h"
 
 namespace kalvira::ui {
 
@@ -25,14 +20,6 @@ namespace {
 // Design client area: 10560 x 8145 twips at 15 twips per pixel.
 constexpr int kDesignWidth = 704;
 constexpr int kDesignHeight = 543;
-
-ControlSize sizeOf(const QWidget *widget) {
-    return {static_cast<float>(widget->width()), static_cast<float>(widget->height())};
-}
-
-QPoint toPixels(ControlPosition position) {
-    return {roundHalfEven(position.left), roundHalfEven(position.top)};
-}
 
 }  // namespace
 
@@ -53,28 +40,15 @@ Form1::Form1(QWidget *parent)
     createControls();
     setTabOrder();
     connectHandlers();
-    createAdditions();
+    createProgressIndicator();
+    createPictureActions();
+    createPortMenu();
     Kilepes->setFocus();
 
     Form_Load();
 }
 
 Form1::~Form1() = default;
-
-void Form1::connectHandlers() {
-    connect(Hscroll, &QScrollBar::valueChanged, this, [this] { Hscroll_Change(); });
-    connect(SampleScroll, &QScrollBar::valueChanged, this, [this] { SampleScroll_Change(); });
-    connect(TrigLevelScroll, &QScrollBar::valueChanged, this, [this] { TrigLevelScroll_Change(); });
-    connect(TrigVisible, &QCheckBox::toggled, this, [this] { TrigVisible_Click(); });
-    connect(VoltsPerDiv2, &QCheckBox::toggled, this, [this] { VoltsPerDiv2_Click(); });
-    LineStyleOption.onChosen(this, [this](int index) { LineStyleOption_Click(index); });
-    SampleRate.onChosen(this, [this](int index) { SampleRate_Click(index); });
-    TimeOption.onChosen(this, [this](int index) { TimeOption_Click(index); });
-    connect(stp, &QPushButton::clicked, this, [this] { stp_Click(); });
-    connect(start, &QPushButton::clicked, this, [this] { start_Click(); });
-    connect(Kilepes, &QPushButton::clicked, this, [this] { Kilepes_Click(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-}
 
 void Form1::Koord_rendszer_rajzolasa() {
     surface_->begin();
@@ -93,37 +67,13 @@ void Form1::paintEvent(QPaintEvent *) {
     painter.drawImage(0, 0, surface_->image());
 }
 
-void Form1::resizeEvent(QResizeEvent *event) {
-    QWidget::resizeEvent(event);
-    surface_->resize(width(), height());
-    Form_Resize();
-}
-
-void Form1::changeEvent(QEvent *event) {
-    QWidget::changeEvent(event);
-    // Minimising and restoring count as a resize, as every change of the window's state does.
-    if (event->type() == QEvent::WindowStateChange) Form_Resize();
-}
-
-void Form1::layoutControls() {
-    const LayoutSizes sizes{sizeOf(trig_frame), sizeOf(SampleTime), sizeOf(Samples),
-                            sizeOf(TimeFrame),  sizeOf(ComFrame),   sizeOf(Hscroll),
-                            sizeOf(LineStyle),  sizeOf(VoltsPerDiv)};
-    const ControlLayout layout =
-        computeControlLayout(surface_->scaleWidth(), surface_->scaleHeight(), sizes);
-    Kilepes->move(toPixels(layout.kilepes));
-    start->move(toPixels(layout.start));
-    stp->move(toPixels(layout.stp));
-    trig_frame->move(toPixels(layout.trigFrame));
-    SampleTime->move(toPixels(layout.sampleTime));
-    Samples->move(toPixels(layout.samples));
-    ComFrame->move(toPixels(layout.comFrame));
-    TrigLevelFrame->move(toPixels(layout.trigLevelFrame));
-    TimeFrame->move(toPixels(layout.timeFrame));
-    Hscroll->move(roundHalfEven(layout.hscrollLeft), Hscroll->y());
-    LineStyle->move(roundHalfEven(layout.lineStyleLeft), LineStyle->y());
-    VoltsPerDiv->move(roundHalfEven(layout.voltsPerDivLeft), VoltsPerDiv->y());
-    progressBar_->move(toPixels(layout.progress));
+// A message box titled "KALVIRA" with an OK button, window modal and open without waiting.
+QMessageBox *Form1::showNotice(const QString &text) {
+    auto *box =
+        new QMessageBox(QMessageBox::NoIcon, ui::windowTitle(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return box;
 }
 
 }  // namespace kalvira::ui

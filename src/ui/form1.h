@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDateTime>
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "acquisition/run_progress.h"
@@ -10,7 +12,9 @@
 #include "option_group.h"
 
 class QCheckBox;
+class QFileDialog;
 class QGroupBox;
+class QImage;
 class QLineEdit;
 class QMenu;
 class QMessageBox;
@@ -29,7 +33,6 @@ class ImageSurface;
 namespace kalvira::records {
 struct RecordFile;
 }
-class QImage;
 
 namespace kalvira::ui {
 
@@ -38,12 +41,54 @@ class Form1RunHost;
 class MeasurementReadout;
 
 // The KALVIRA window: control panel and oscilloscope screen at once. Its controls carry the names
-// they have on the form; its handlers are named after control and event.
+// they have on the form, as object names too, which is how anything outside the window finds
+// them; its handlers are named after control and event.
+//
+// Its roles, one file each: form1.cpp (the picture), form1_controls.cpp (creation and wiring),
+// form1_handlers.cpp, form1_layout.cpp, form1_run.cpp, form1_progress.cpp, form1_records.cpp,
+// form1_picture_actions.cpp (keys, context menu, readout) and form1_port_menu.cpp; the run and
+// the redraw see it through the adapters in form1_run_host.* and form1_redraw_host.*.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
+
+    // Form-level values shared by the handlers, the run and the redraw; flags are -1 for true,
+    // 0 for false.
+    std::int16_t KoordinataKorrekcio = 0;  // a sample s is drawn at y = s + KoordinataKorrekcio
+    std::int16_t StopGombLenyomva = 0;     // -1 when STOP was pressed
+    std::int16_t triglevel = 0;            // trigger level in sample units
+    std::int16_t MeresVege = 0;            // -1 while SampleData holds a record to plot
+    std::int16_t TizedSec = 0;             // countdown in tenths of a second
+    display::SampleRecord SampleData{};    // the committed record, positions 1..N
+
+    // Draws the whole picture again from the current settings and the last complete record.
+    void Koord_rendszer_rajzolasa();
+
+    // The retained picture, as the window shows it: the client area's size, pixel for pixel.
+    const QImage &picture() const;
+
+    // True from START until the run has ended.
+    bool runInProgress() const;
+
+    // Shows the record a file holds with the settings it was taken with, as if just received;
+    // false, with a message naming the file and the line, when it cannot be shown (not a record,
+    // or a run in progress): then nothing changes.
+    bool openRecordFile(const QString &path);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    friend class Form1RedrawHost;
+    friend class Form1RunHost;
 
     // Controls, in creation order.
     QGroupBox *VoltsPerDiv = nullptr;
@@ -73,15 +118,7 @@ public:
     QPushButton *Kilepes = nullptr;
     acquisition::QtSerialPort *MSComm1 = nullptr;
 
-    // Form-level values; flags are -1 for true, 0 for false.
-    std::int16_t KoordinataKorrekcio = 0;  // a sample s is drawn at y = s + KoordinataKorrekcio
-    std::int16_t StopGombLenyomva = 0;     // -1 when STOP was pressed
-    std::int16_t triglevel = 0;            // trigger level in sample units
-    std::int16_t MeresVege = 0;            // -1 while SampleData holds a record to plot
-    std::int16_t TizedSec = 0;             // countdown in tenths of a second
-    display::SampleRecord SampleData{};    // the committed record, positions 1..N
-
-    // Handlers.
+    // Handlers (form1_handlers.cpp).
     void Form_Load();
     void Form_Resize();
     void Hscroll_Change();
@@ -96,58 +133,42 @@ public:
     void TrigLevelScroll_Change();
     void TrigVisible_Click();
     void VoltsPerDiv2_Click();
+    void writeRecordLengthText();
 
-    // Draws the whole picture again from the current settings and the last complete record.
-    void Koord_rendszer_rajzolasa();
-
-    // The retained picture, as the window shows it: the client area's size, pixel for pixel.
-    const QImage &picture() const;
-
-    // True from START until the run has ended.
-    bool runInProgress() const;
-
-    // Shows the record a file holds with the settings it was taken with, as if just received;
-    // false, with a message naming the file and the line, when it cannot be shown (not a record,
-    // or a run in progress): then nothing changes.
-    bool openRecordFile(const QString &path);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    friend class Form1RedrawHost;
-    friend class Form1RunHost;
-
+    // Controls (form1_controls.cpp) and their places (form1_layout.cpp).
     void createControls();
     void setTabOrder();
     void connectHandlers();
-    void writeRecordLengthText();
     void layoutControls();
 
+    // The run (form1_run.cpp): the settings it may not change while it lasts, locked as one.
     void startRun();
     void wakeRun();
+    void setSettingsLocked(bool locked);
 
-    // Additions beside the controls: the run's progress in the title and the indicator, the
-    // measurement readout and the picture's keys and context menu.
-    void createAdditions();
+    // The run's progress in the title and the indicator (form1_progress.cpp).
+    void createProgressIndicator();
     void showRunProgress(bool phaseChangesOnly = false);
-    void refreshReadout();
-    void contextMenuEvent(QContextMenuEvent *event) override;
 
-    // Records and pictures kept and shared (form1_records.cpp).
+    // Keys and the context menu on the picture, and the measurement readout
+    // (form1_picture_actions.cpp); the "Comm port" frame's device menu (form1_port_menu.cpp).
+    void createPictureActions();
+    void refreshReadout();
+    void createPortMenu();
+
+    // Records and pictures kept and shared (form1_records.cpp). The file dialogs are window
+    // modal and never nest an event loop: the run goes on while one is up.
     void saveRecord();
     void openRecord();
     void exportPicture();
     void copyPicture();
     records::RecordFile recordOnScreen() const;
     void showRecordFile(const records::RecordFile &file);
+    void askForFile(int acceptMode, const QString &caption, const QString &filter,
+                    const QString &suffix, std::function<void(const QString &)> chosen);
+
     // A message box titled "KALVIRA" with an OK button, open without waiting; gone once closed.
     QMessageBox *showNotice(const QString &text);
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
     std::unique_ptr<display::ImageSurface> surface_;
     std::unique_ptr<Form1RedrawHost> redrawHost_;
@@ -161,6 +182,7 @@ private:
     bool readoutWanted_ = false;
     QDateTime recordTaken_;  // when the record on screen was committed, UTC
     QMenu *pictureMenu_ = nullptr;
+    QPointer<QFileDialog> fileDialog_;  // the one file dialog up, if any
 };
 
 }  // namespace kalvira::ui

@@ -1,4 +1,5 @@
-// Creation of the window's controls with their design captions, places, sizes and initial state.
+// Creation of the window's controls with their design captions, places, sizes and initial state,
+// their tab order, and their wiring to the handlers.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -165,6 +166,22 @@ void Form1::setTabOrder() {
     for (int i = 11; i <= 13; ++i) order.push_back(TimeOption[i]);
     order.push_back(VoltsPerDiv2);
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// Each control's events go to the handler named after it.
+void Form1::connectHandlers() {
+    connect(Hscroll, &QScrollBar::valueChanged, this, [this] { Hscroll_Change(); });
+    connect(SampleScroll, &QScrollBar::valueChanged, this, [this] { SampleScroll_Change(); });
+    connect(TrigLevelScroll, &QScrollBar::valueChanged, this, [this] { TrigLevelScroll_Change(); });
+    connect(TrigVisible, &QCheckBox::toggled, this, [this] { TrigVisible_Click(); });
+    connect(VoltsPerDiv2, &QCheckBox::toggled, this, [this] { VoltsPerDiv2_Click(); });
+    LineStyleOption.onChosen(this, [this](int index) { LineStyleOption_Click(index); });
+    SampleRate.onChosen(this, [this](int index) { SampleRate_Click(index); });
+    TimeOption.onChosen(this, [this](int index) { TimeOption_Click(index); });
+    connect(stp, &QPushButton::clicked, this, [this] { stp_Click(); });
+    connect(start, &QPushButton::clicked, this, [this] { start_Click(); });
+    connect(Kilepes, &QPushButton::clicked, this, [this] { Kilepes_Click(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 }
 
 }  // namespace kalvira::ui

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include "acquisition/measurement_run.h"
 #include "acquisition/qt_serial_port.h"
 #include "common/link_facts.h"
 #include "form1.h"
@@ -63,9 +64,9 @@ void Form1::TimeOption_Click(int) {
     Koord_rendszer_rajzolasa();
 }
 
+// TizedSec down by one while above 0; the run, which alone switches Timer1 on, keeps the count.
 void Form1::Timer1_Timer() {
-    if (TizedSec > 0) --TizedSec;
-    wakeRun();
+    if (run_) run_->tick();
 }
 
 void Form1::TrigLevelScroll_Change() {

@@ -1,30 +1,17 @@
-// What the window offers beside its controls: keys and a context menu on the picture, the
-// measurement readout, the run's progress indicator, and the serial devices on the "Comm port"
-// frame's context menu.
+// What the picture offers beside the controls: keys and a context menu for records and pictures,
+// files dropped on it, and the measurement readout over it.
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QGroupBox>
 #include <QMenu>
-#include <QProgressBar>
 #include <QScrollBar>
-#include <QTimer>
 
 #include "common/link_facts.h"
 #include "form1.h"
 #include "measurement_readout.h"
-#include "port_menu.h"
 
 namespace kalvira::ui {
 
-void Form1::createAdditions() {
-    progressBar_ = new QProgressBar(this);
-    progressBar_->setObjectName(QStringLiteral("runProgress"));
-    progressBar_->setTextVisible(false);
-    progressBar_->setFocusPolicy(Qt::NoFocus);
-    progressBar_->resize(192, 10);
-    progressBar_->hide();
-    connect(Timer1, &QTimer::timeout, this, [this] { showRunProgress(); });
-
+void Form1::createPictureActions() {
     readout_ = new MeasurementReadout(this);
     readout_->move(4, 16);
     readout_->hide();
@@ -53,11 +40,6 @@ void Form1::createAdditions() {
         refreshReadout();
     });
     addAction(measure);
-
-    ComFrame->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ComFrame, &QWidget::customContextMenuRequested, this,
-            [this](QPoint at) { showPortMenu(Com1, this, ComFrame->mapToGlobal(at)); });
-    showPortToolTips(Com1);
 }
 
 void Form1::refreshReadout() {

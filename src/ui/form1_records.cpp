@@ -43,34 +43,35 @@ void rememberFolder(const QString &file) {
         .setValue(QLatin1String(kLastFolderKey), QFileInfo(file).absolutePath());
 }
 
-// Qt's own dialog, so that it looks and behaves the same everywhere; it opens with its file name
-// field focused.
-QString askForFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &caption,
-                   const QString &filter, const QString &suffix) {
-    QFileDialog dialog(parent, caption, lastFolder(), filter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString file = dialog.selectedFiles().constFirst();
-    rememberFolder(file);
-    return file;
-}
-
 void select(const OptionGroup &group, int index) {
     if (group.selectedIndex() != index) group[index]->setChecked(true);
 }
 
 }  // namespace
 
-QMessageBox *Form1::showNotice(const QString &text) {
-    auto *box =
-        new QMessageBox(QMessageBox::NoIcon, ui::windowTitle(), text, QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-    return box;
+// Qt's own dialog, so that it looks and behaves the same everywhere; it opens with its file name
+// field focused. Window modal and without a loop of its own: a run goes on while it is up, and
+// chosen is called, with the file, only once a file has been chosen.
+void Form1::askForFile(int acceptMode, const QString &caption, const QString &filter,
+                       const QString &suffix, std::function<void(const QString &)> chosen) {
+    if (fileDialog_) return;
+    const auto mode = static_cast<QFileDialog::AcceptMode>(acceptMode);
+    auto *dialog = new QFileDialog(this, caption, lastFolder(), filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                        : QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(suffix);
+    connect(dialog, &QFileDialog::fileSelected, this,
+            [chosen = std::move(chosen)](const QString &file) {
+                if (file.isEmpty()) return;
+                rememberFolder(file);
+                chosen(file);
+            });
+    fileDialog_ = dialog;
+    dialog->open();
 }
 
 records::RecordFile Form1::recordOnScreen() const {
@@ -97,14 +98,15 @@ void Form1::saveRecord() {
         showNotice(QStringLiteral("There is no record on screen to save."));
         return;
     }
-    const records::RecordFile file = recordOnScreen();
-    const QString path = askForFile(this, QFileDialog::AcceptSave, QStringLiteral("Save record"),
-                                    QLatin1String(kRecordFilter), QStringLiteral("csv"));
-    if (path.isEmpty()) return;
-    if (const auto error = records::writeRecordFile(path, file)) {
-        showNotice(QStringLiteral("%1 could not be saved: %2")
-                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(*error)));
-    }
+    // The record as it is now: a run going on meanwhile may replace the one on screen.
+    askForFile(QFileDialog::AcceptSave, QStringLiteral("Save record"), QLatin1String(kRecordFilter),
+               QStringLiteral("csv"), [this, file = recordOnScreen()](const QString &path) {
+                   if (const auto error = records::writeRecordFile(path, file)) {
+                       showNotice(QStringLiteral("%1 could not be saved: %2")
+                                      .arg(QDir::toNativeSeparators(path),
+                                           QString::fromStdString(*error)));
+                   }
+               });
 }
 
 void Form1::openRecord() {
@@ -112,9 +114,8 @@ void Form1::openRecord() {
         showNotice(QLatin1String(kBusyNotice));
         return;
     }
-    const QString path = askForFile(this, QFileDialog::AcceptOpen, QStringLiteral("Open record"),
-                                    QLatin1String(kRecordFilter), QStringLiteral("csv"));
-    if (!path.isEmpty()) openRecordFile(path);
+    askForFile(QFileDialog::AcceptOpen, QStringLiteral("Open record"), QLatin1String(kRecordFilter),
+               QStringLiteral("csv"), [this](const QString &path) { openRecordFile(path); });
 }
 
 bool Form1::openRecordFile(const QString &path) {
@@ -166,12 +167,15 @@ void Form1::showRecordFile(const records::RecordFile &file) {
 }
 
 void Form1::exportPicture() {
-    const QString path = askForFile(this, QFileDialog::AcceptSave, QStringLiteral("Save picture"),
-                                    QStringLiteral("PNG images (*.png)"), QStringLiteral("png"));
-    if (path.isEmpty()) return;
-    if (!picture().save(path, "PNG")) {
-        showNotice(QStringLiteral("%1 could not be saved.").arg(QDir::toNativeSeparators(path)));
-    }
+    askForFile(
+        QFileDialog::AcceptSave, QStringLiteral("Save picture"),
+        QStringLiteral("PNG images (*.png)"), QStringLiteral("png"),
+        [this, shown = picture().copy()](const QString &path) {
+            if (!shown.save(path, "PNG")) {
+                showNotice(
+                    QStringLiteral("%1 could not be saved.").arg(QDir::toNativeSeparators(path)));
+            }
+        });
 }
 
 void Form1::copyPicture() {

@@ -9,7 +9,7 @@ namespace kalvira::ui {
 class Form1;
 
 // The window as the measurement run sees it: the settings it reads, the form-level values it
-// shares with the handlers, the controls it locks, the record store, the redraw and the
+// shares with the handlers, the lock on its settings, the record store, the redraw and the
 // message box.
 class Form1RunHost final : public acquisition::RunHost {
 public:
@@ -27,7 +27,7 @@ public:
     void setTizedSec(std::int16_t value) override;
     void setMeresVege(std::int16_t value) override;
     void enableTimer1() override;
-    void setControlEnabled(acquisition::RunControl control, bool enabled) override;
+    void setSettingsLocked(bool locked) override;
     void commitSampleData(std::span<const std::int16_t> record) override;
     void redraw() override;
     void showMessage(const std::string &text, std::function<void()> closed) override;

@@ -10,9 +10,13 @@
 #include <functional>
 
 #include "acquisition/qt_serial_port.h"
+#include "form_controls.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
 #include "unit_process.h"
+
+using kalvira::testing::control;
+using kalvira::testing::option;
 
 namespace kalvira {
 namespace {
@@ -52,9 +56,12 @@ protected:
         loop.exec();
         return done();
     }
-    bool runOver() const { return form.start->isEnabled() && form.Kilepes->isEnabled(); }
+    bool runOver() const {
+        return control<QPushButton>(form, "start")->isEnabled() &&
+               control<QPushButton>(form, "Kilepes")->isEnabled();
+    }
     bool startAndWait(const std::function<bool()> &done) {
-        form.start->click();
+        control<QPushButton>(form, "start")->click();
         return waitUntil(done);
     }
     // The unit's log lines of one kind; all of them once it has seen the port close.
@@ -83,8 +90,9 @@ protected:
     void expectRunEnded(const std::string &message = "") const {
         const std::string shown = messages.join("; ").toStdString();
         EXPECT_EQ(message.ends_with(": ") ? shown.substr(0, message.size()) : shown, message);
-        EXPECT_TRUE(messages.size() <= 1 && runOver() && form.SampleScroll->isEnabled());
-        EXPECT_FALSE(form.MSComm1->PortOpen());
+        EXPECT_TRUE(messages.size() <= 1 && runOver() &&
+                    control<QScrollBar>(form, "SampleScroll")->isEnabled());
+        EXPECT_FALSE(control<acquisition::QtSerialPort>(form, "MSComm1")->PortOpen());
     }
 
     std::optional<testing::UnitProcess> unit;
@@ -94,10 +102,10 @@ protected:
 
 TEST_F(EndToEnd, ASingleRunCommitsTheUnitsRecordOverACleanLink) {
     startUnit({}, "500");  // 40 samples a cycle at 20 kSPS
-    form.SampleRate[1]->click();
-    form.SampleScroll->setValue(160);
-    form.TrigLevelScroll->setValue(140);
-    form.TrigEdge[1]->click();
+    option(form, "SampleRate", 1)->click();
+    control<QScrollBar>(form, "SampleScroll")->setValue(160);
+    control<QScrollBar>(form, "TrigLevelScroll")->setValue(140);
+    option(form, "TrigEdge", 1)->click();
     QStringList titles;
     ASSERT_TRUE(startAndWait([&] { return titles << form.windowTitle(), runOver(); }));
     expectRunEnded();
@@ -114,17 +122,17 @@ TEST_F(EndToEnd, ASingleRunCommitsTheUnitsRecordOverACleanLink) {
 
 TEST_F(EndToEnd, AContinuousRunSendsNewLevelAndEdgeInTheNextFrameUntilStop) {
     startUnit({});
-    form.trigger[1]->click();  // "Ext./Cont."
-    form.SampleScroll->setValue(1);
+    option(form, "trigger", 1)->click();  // "Ext./Cont."
+    control<QScrollBar>(form, "SampleScroll")->setValue(1);
     ASSERT_TRUE(startAndWait([this] { return log("DONE", false).size() >= 2; }));
-    form.TrigLevelScroll->setValue(140);
-    form.TrigEdge[1]->click();
+    control<QScrollBar>(form, "TrigLevelScroll")->setValue(140);
+    option(form, "TrigEdge", 1)->click();
     ASSERT_TRUE(waitUntil([this] {  // a record taken with the new settings
         const auto frames = log("FRAME", false);
         return frames.back().find("level=140") != std::string::npos &&
                log("DONE", false).size() >= frames.size();
     }));
-    form.stp->click();
+    control<QPushButton>(form, "stp")->click();
     ASSERT_TRUE(waitUntil([this] { return runOver(); }));
     expectRunEnded();
     EXPECT_EQ(form.MeresVege, -1);
@@ -149,8 +157,8 @@ TEST_P(EndToEndFault, ShowsItsMessageAndAcknowledgesOnlyGoodBlocks) {
     Options options{"--ack-timeout=250"};
     for (const QString &o : QString(f.options).split(' ')) options.push_back(o.toStdString());
     startUnit(options);
-    if (f.quickClock) form.Timer1->setInterval(2);
-    form.SampleScroll->setValue(5);
+    if (f.quickClock) control<QTimer>(form, "Timer1")->setInterval(2);
+    control<QScrollBar>(form, "SampleScroll")->setValue(5);
     ASSERT_TRUE(startAndWait([this] { return runOver(); }));
     expectRunEnded(f.message);
     if (f.message.empty()) expectTriangle(500);
@@ -185,7 +193,7 @@ TEST_F(EndToEnd, APortThatCannotBeOpenedIsReportedByDevice) {
 
 TEST_F(EndToEnd, AUnitVanishingMidRecordIsReportedByDevice) {
     startUnit({"--fault=stall=1"});
-    form.SampleScroll->setValue(3);
+    control<QScrollBar>(form, "SampleScroll")->setValue(3);
     ASSERT_TRUE(startAndWait([this] { return !log("STALL", false).empty(); }));
     unit->stop();
     ASSERT_TRUE(waitUntil([this] { return runOver(); }));
@@ -195,7 +203,7 @@ TEST_F(EndToEnd, AUnitVanishingMidRecordIsReportedByDevice) {
 
 TEST_F(EndToEnd, ClosingTheWindowMidRecordEndsTheRunAndClosesThePort) {
     startUnit({"--fault=stall=1"});
-    form.SampleScroll->setValue(3);
+    control<QScrollBar>(form, "SampleScroll")->setValue(3);
     form.show();
     ASSERT_TRUE(startAndWait([this] { return !log("STALL", false).empty(); }));
     EXPECT_TRUE(form.close());

@@ -6,14 +6,6 @@
 
 namespace kalvira::acquisition::testing {
 
-std::set<RunControl> FakeRunHost::switched(bool enabled) const {
-    std::set<RunControl> controls;
-    for (const auto &[control, on] : enableCalls) {
-        if (on == enabled) controls.insert(control);
-    }
-    return controls;
-}
-
 void FakeRunHost::commitSampleData(std::span<const std::int16_t> record) {
     commitLengths.push_back(record.size());
     ASSERT_LT(record.size(), SampleData.size());

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,13 +24,11 @@ public:
 
     // What each redraw could draw: MeresVege and SampleData at the moment it was called.
     std::vector<std::pair<std::int16_t, std::vector<std::int16_t>>> redraws;
-    std::vector<std::pair<RunControl, bool>> enableCalls;
+    std::vector<bool> locks;  // each lock (true) and unlock (false) of the settings
     std::vector<std::int16_t> tizedSecLoads;
     std::vector<std::size_t> commitLengths;
     std::vector<std::string> messages;
 
-    // The controls ever switched to `enabled`.
-    std::set<RunControl> switched(bool enabled) const;
     // The user presses OK on the message on screen.
     void closeMessage() { std::exchange(closeBox_, nullptr)(); }
 
@@ -47,7 +44,7 @@ public:
     void setTizedSec(std::int16_t value) override { tizedSecLoads.push_back(TizedSec = value); }
     void setMeresVege(std::int16_t value) override { MeresVege = value; }
     void enableTimer1() override { timer1Enabled = true; }
-    void setControlEnabled(RunControl c, bool on) override { enableCalls.emplace_back(c, on); }
+    void setSettingsLocked(bool locked) override { locks.push_back(locked); }
     void commitSampleData(std::span<const std::int16_t> record) override;
     void redraw() override { redraws.push_back({MeresVege, SampleData}); }
     void showMessage(const std::string &text, std::function<void()> closed) override;

@@ -11,35 +11,38 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "form_controls.h"
 #include "records/record_file.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
+
+using kalvira::testing::control;
+using kalvira::testing::option;
 
 namespace kalvira::ui {
 namespace {
 
 void loadRecord(Form1 &form) {
     for (int k = 1; k <= 1200; ++k) form.SampleData[k] = std::int16_t(300 + (k * 7) % 500);
-    form.SampleScroll->setValue(12);
+    control<QScrollBar>(form, "SampleScroll")->setValue(12);
     form.MeresVege = -1;
     form.Koord_rendszer_rajzolasa();
 }
 
 // Runs the window's command, answering its file dialog, if it asks, with path.
 void command(Form1 &form, const QString &text, const QString &path = {}) {
-    if (!path.isEmpty())
-        QTimer::singleShot(0, [path] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_NE(qobject_cast<QLineEdit *>(dialog->focusWidget()), nullptr)
-                << "file name field";
-            dialog->selectFile(path);
-            static_cast<QDialog *>(dialog)->accept();
-        });
-    for (QAction *action : form.actions()) {
-        if (action->text() == text) return action->trigger();
-    }
-    FAIL() << "no command " << text.toStdString();
+    const QList<QAction *> actions = form.actions();
+    const auto action = std::find_if(actions.begin(), actions.end(),
+                                     [&](const QAction *a) { return a->text() == text; });
+    ASSERT_NE(action, actions.end()) << "no command " << text.toStdString();
+    (*action)->trigger();
+    if (path.isEmpty()) return;
+    auto *dialog = form.findChild<QFileDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible() && dialog->windowModality() == Qt::WindowModal);
+    EXPECT_NE(qobject_cast<QLineEdit *>(dialog->focusWidget()), nullptr) << "file name field";
+    dialog->selectFile(path);
+    static_cast<QDialog *>(dialog)->accept();
 }
 
 QString notice(const Form1 &form) {
@@ -51,18 +54,18 @@ TEST(Form1Records, ASavedRecordOpensAsThePictureItWasWithItsSettings) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("rec.csv"));
     Form1 saved;
-    saved.TimeOption[12]->setChecked(true);
-    saved.SampleRate[6]->setChecked(true);
-    saved.LineStyleOption[1]->setChecked(true);
+    option(saved, "TimeOption", 12)->setChecked(true);
+    option(saved, "SampleRate", 6)->setChecked(true);
+    option(saved, "LineStyleOption", 1)->setChecked(true);
     loadRecord(saved);
-    saved.Hscroll->setValue(3);
+    control<QScrollBar>(saved, "Hscroll")->setValue(3);
     command(saved, QStringLiteral("Save record…"), path);
 
     Form1 opened;
     ASSERT_TRUE(opened.openRecordFile(path)) << notice(opened).toStdString();
     EXPECT_EQ(opened.MeresVege, -1);
-    EXPECT_EQ(opened.SampleScroll->value(), 12);
-    EXPECT_EQ(opened.Hscroll->value(), 3);
+    EXPECT_EQ(control<QScrollBar>(opened, "SampleScroll")->value(), 12);
+    EXPECT_EQ(control<QScrollBar>(opened, "Hscroll")->value(), 3);
     EXPECT_TRUE(opened.picture() == saved.picture());
 }
 
@@ -89,7 +92,8 @@ TEST(Form1Records, ABrokenFileIsRefusedNamingItsLineAndNothingChanges) {
 TEST(Form1Records, NoRecordOpensWhileARunIsInProgress) {
     ::setenv("KALVIRA_COM1", "/nonexistent/ttyKALVIRA", 1);
     Form1 form;
-    form.start->click();  // the port fails to open: the run stays in progress under its message
+    control<QPushButton>(form, "start")
+        ->click();  // the port fails to open: the run stays in progress under its message
     ::unsetenv("KALVIRA_COM1");
     ASSERT_TRUE(form.runInProgress());
     EXPECT_FALSE(form.openRecordFile(QStringLiteral("/nonexistent/rec.csv")));

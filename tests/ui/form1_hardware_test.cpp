@@ -4,8 +4,12 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "form_controls.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
+
+using kalvira::testing::control;
+using kalvira::testing::option;
 
 static void turnWheel(QScrollBar *bar, int angle) {  // 120: a notch away from the user
     QWheelEvent wheel({4, 4}, bar->mapToGlobal(QPointF(4, 4)), {}, {0, angle}, Qt::NoButton,
@@ -15,14 +19,19 @@ static void turnWheel(QScrollBar *bar, int angle) {  // 120: a notch away from t
 
 TEST(Form1Wheel, SettingBarsIgnoreItAndTheRecordBarStepsOneSmallChangePerNotch) {
     kalvira::ui::Form1 form;
-    form.SampleScroll->setValue(160);
+    control<QScrollBar>(form, "SampleScroll")->setValue(160);
     form.MeresVege = -1;  // a record on screen, as yet no longer than the screen
-    for (QScrollBar *bar : {form.SampleScroll, form.TrigLevelScroll, form.Hscroll}) {
+    for (QScrollBar *bar :
+         {control<QScrollBar>(form, "SampleScroll"), control<QScrollBar>(form, "TrigLevelScroll"),
+          control<QScrollBar>(form, "Hscroll")}) {
         const int before = bar->value();
         for (int angle : {-120, 120, -360}) turnWheel(bar, angle);
         EXPECT_TRUE(bar->value() == before && form.MeresVege == -1) << before;
     }
-    form.TimeOption[13]->setChecked(true);  // 1 ms per division: a record longer than the screen
-    for (int angle : {-120, -60, -60, -120, 120}) turnWheel(form.Hscroll, angle);
-    EXPECT_EQ(form.Hscroll->value(), 2 * form.Hscroll->singleStep());
+    option(form, "TimeOption", 13)
+        ->setChecked(true);  // 1 ms per division: a record longer than the screen
+    for (int angle : {-120, -60, -60, -120, 120})
+        turnWheel(control<QScrollBar>(form, "Hscroll"), angle);
+    EXPECT_EQ(control<QScrollBar>(form, "Hscroll")->value(),
+              2 * control<QScrollBar>(form, "Hscroll")->singleStep());
 }

@@ -12,8 +12,12 @@
 #include <functional>
 
 #include "acquisition/qt_serial_port.h"
+#include "form_controls.h"
 #include "pty_pair.h"
 #include "ui/option_button.h"
+
+using kalvira::testing::control;
+using kalvira::testing::option;
 
 namespace kalvira::ui {
 namespace {
@@ -25,7 +29,7 @@ QImage picture(const Form1 &form) {
 
 // Puts a record of `blocks` hundred samples into the window as a finished run leaves it.
 void loadRecord(Form1 &form, int blocks) {
-    form.SampleScroll->setValue(blocks);
+    control<QScrollBar>(form, "SampleScroll")->setValue(blocks);
     for (int k = 1; k <= blocks * 100; ++k) form.SampleData[k] = std::int16_t(312 + k % 400);
     form.MeresVege = -1;
     form.Koord_rendszer_rajzolasa();
@@ -33,21 +37,22 @@ void loadRecord(Form1 &form, int blocks) {
 
 TEST(Form1, StartsWithTheFirstOptionsTheBarsAndTheFocusOnKilepes) {
     Form1 form;
-    for (const OptionGroup *group : {&form.TimeOption, &form.SampleRate, &form.trigger, &form.Com1,
-                                     &form.LineStyleOption, &form.TrigEdge}) {
-        EXPECT_EQ(group->selectedIndex(), 0);
+    for (const char *group :
+         {"TimeOption", "SampleRate", "trigger", "Com1", "LineStyleOption", "TrigEdge"}) {
+        EXPECT_TRUE(option(form, group, 0)->isChecked()) << group;
     }
     for (auto [bar, min, max, value] :
-         {std::tuple{form.SampleScroll, 1, 160, 50}, std::tuple{form.TrigLevelScroll, 1, 254, 100},
-          std::tuple{form.Hscroll, 0, 16000, 0}}) {
+         {std::tuple{control<QScrollBar>(form, "SampleScroll"), 1, 160, 50},
+          std::tuple{control<QScrollBar>(form, "TrigLevelScroll"), 1, 254, 100},
+          std::tuple{control<QScrollBar>(form, "Hscroll"), 0, 16000, 0}}) {
         // A dragged thumb changes the value only when let go: no tracking.
         EXPECT_EQ(std::tuple(bar->minimum(), bar->maximum(), bar->value(), bar->hasTracking()),
                   std::tuple(min, max, value, false));
     }
-    EXPECT_FALSE(form.Hscroll->isEnabled());
+    EXPECT_FALSE(control<QScrollBar>(form, "Hscroll")->isEnabled());
     form.show();
     QApplication::processEvents();
-    EXPECT_EQ(QApplication::focusWidget(), form.Kilepes);
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(form, "Kilepes"));
 }
 
 struct Handler {
@@ -69,32 +74,48 @@ TEST_P(Form1Handler, RedrawsOrNotAndKeepsOrDiscardsTheRecord) {
 }
 
 const auto kHandlers = ::testing::Values(
-    Handler{"TimeBase", {}, [](Form1 &f) { f.TimeOption[12]->click(); }, true, true},
-    Handler{"SampleRate", {}, [](Form1 &f) { f.SampleRate[3]->click(); }, true, false},
-    Handler{"RecordLength", {}, [](Form1 &f) { f.SampleScroll->setValue(7); }, true, false},
-    Handler{"Dots", {}, [](Form1 &f) { f.LineStyleOption[1]->click(); }, true, true},
-    Handler{"VoltsPerDiv2", {}, [](Form1 &f) { f.VoltsPerDiv2->click(); }, true, true},
-    Handler{"TrigVisible", {}, [](Form1 &f) { f.TrigVisible->click(); }, true, true},
-    Handler{"TrigLevelShown", [](Form1 &f) { f.TrigVisible->click(); },
-            [](Form1 &f) { f.TrigLevelScroll->setValue(150); }, true, true},
-    Handler{"TrigLevelHidden", {}, [](Form1 &f) { f.TrigLevelScroll->setValue(150); }, false, true},
-    Handler{"Hscroll", [](Form1 &f) { f.TimeOption[13]->click(); },
-            [](Form1 &f) { f.Hscroll->setValue(3); }, true, true},
-    Handler{"Stop", {}, [](Form1 &f) { f.stp->click(); }, false, true});
+    Handler{"TimeBase", {}, [](Form1 &f) { option(f, "TimeOption", 12)->click(); }, true, true},
+    Handler{"SampleRate", {}, [](Form1 &f) { option(f, "SampleRate", 3)->click(); }, true, false},
+    Handler{"RecordLength",
+            {},
+            [](Form1 &f) { control<QScrollBar>(f, "SampleScroll")->setValue(7); },
+            true,
+            false},
+    Handler{"Dots", {}, [](Form1 &f) { option(f, "LineStyleOption", 1)->click(); }, true, true},
+    Handler{"VoltsPerDiv2",
+            {},
+            [](Form1 &f) { control<QAbstractButton>(f, "VoltsPerDiv2")->click(); },
+            true,
+            true},
+    Handler{"TrigVisible",
+            {},
+            [](Form1 &f) { control<QAbstractButton>(f, "TrigVisible")->click(); },
+            true,
+            true},
+    Handler{"TrigLevelShown", [](Form1 &f) { control<QAbstractButton>(f, "TrigVisible")->click(); },
+            [](Form1 &f) { control<QScrollBar>(f, "TrigLevelScroll")->setValue(150); }, true, true},
+    Handler{"TrigLevelHidden",
+            {},
+            [](Form1 &f) { control<QScrollBar>(f, "TrigLevelScroll")->setValue(150); },
+            false,
+            true},
+    Handler{"Hscroll", [](Form1 &f) { option(f, "TimeOption", 13)->click(); },
+            [](Form1 &f) { control<QScrollBar>(f, "Hscroll")->setValue(3); }, true, true},
+    Handler{"Stop", {}, [](Form1 &f) { control<QPushButton>(f, "stp")->click(); }, false, true});
 INSTANTIATE_TEST_SUITE_P(Form1, Form1Handler, kHandlers,
                          [](const auto &info) { return std::string(info.param.name); });
 
 // "1msec/Div." at 40 kSPS: 40 samples a division, five divisions on the design screen.
 TEST(Form1, HscrollIsEnabledOnlyForARecordLongerThanTheScreen) {
     Form1 form;
-    form.TimeOption[13]->click();
+    option(form, "TimeOption", 13)->click();
     loadRecord(form, 2);
-    EXPECT_EQ(form.SamplesText->text(), "200");
-    EXPECT_FALSE(form.Hscroll->isEnabled());
+    EXPECT_EQ(control<QLineEdit>(form, "SamplesText")->text(), "200");
+    EXPECT_FALSE(control<QScrollBar>(form, "Hscroll")->isEnabled());
     loadRecord(form, 3);
-    EXPECT_TRUE(form.Hscroll->isEnabled());
-    EXPECT_EQ(form.Hscroll->maximum(), 3);
-    EXPECT_EQ(form.Hscroll->pageStep(), 5);
+    EXPECT_TRUE(control<QScrollBar>(form, "Hscroll")->isEnabled());
+    EXPECT_EQ(control<QScrollBar>(form, "Hscroll")->maximum(), 3);
+    EXPECT_EQ(control<QScrollBar>(form, "Hscroll")->pageStep(), 5);
 }
 
 TEST(Form1, ShowsTheRetainedPictureAndRedrawsItAtANewSize) {
@@ -108,9 +129,10 @@ TEST(Form1, ShowsTheRetainedPictureAndRedrawsItAtANewSize) {
     form.resize(900, 700);
     QApplication::processEvents();
     EXPECT_EQ(picture(form).size(), QSize(900, 700));
-    EXPECT_EQ(form.Kilepes->pos(), QPoint(800, 660));
-    EXPECT_EQ(form.TimeFrame->pos(), QPoint(706, 0));
-    EXPECT_EQ(form.Hscroll->pos(), QPoint(707, 416));  // its top stays where it was designed
+    EXPECT_EQ(control<QPushButton>(form, "Kilepes")->pos(), QPoint(800, 660));
+    EXPECT_EQ(control<QWidget>(form, "TimeFrame")->pos(), QPoint(706, 0));
+    EXPECT_EQ(control<QScrollBar>(form, "Hscroll")->pos(),
+              QPoint(707, 416));  // its top stays where it was designed
 }
 
 QStringList disabledControls(const Form1 &form) {
@@ -132,13 +154,14 @@ TEST(Form1, ARunLocksExactlyTheAcquisitionSettingsUntilStop) {
     for (int i = 0; i < 8; ++i) locked << QStringLiteral("SampleRate_%1").arg(i);
     for (int i = 0; i < 4; ++i) locked << QStringLiteral("trigger_%1").arg(i);
     locked.sort();
-    form.start->click();
+    control<QPushButton>(form, "start")->click();
     EXPECT_EQ(disabledControls(form), locked);
-    ASSERT_TRUE(form.MSComm1->PortOpen());
-    form.stp->click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Kilepes->isEnabled(); }, 30000));
+    ASSERT_TRUE(control<acquisition::QtSerialPort>(form, "MSComm1")->PortOpen());
+    control<QPushButton>(form, "stp")->click();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return control<QPushButton>(form, "Kilepes")->isEnabled(); }, 30000));
     EXPECT_EQ(disabledControls(form), idle);
-    EXPECT_FALSE(form.MSComm1->PortOpen());
+    EXPECT_FALSE(control<acquisition::QtSerialPort>(form, "MSComm1")->PortOpen());
     ::unsetenv("KALVIRA_COM1");
 }
 

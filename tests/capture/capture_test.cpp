@@ -2,6 +2,8 @@
 #include <signal.h>
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,6 +50,22 @@ TEST_F(CaptureTest, EveryRecordArrivesAsTheUnitSentIt) {
               (std::vector<int>{812, 812, 212, 812, 812, 212, 812}));
     ASSERT_EQ(capture({"--port", link, "--samples", "100"}), 0);  // one record, on stdout
     EXPECT_EQ(program.readAllStandardOutput().count('\n'), 12 + 100);
+}
+
+// 100 Hz at 40 kSPS is 400 samples a cycle: five whole cycles of 812 and 212 in 2000 samples.
+TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
+    startUnit();
+    ASSERT_EQ(capture({"--port", link, "--samples", "2000", "--records", "2", "--measure"}), 0);
+    const QList<QByteArray> lines = program.readAllStandardOutput().trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    for (const QByteArray &line : lines) {
+        const QJsonObject values = QJsonDocument::fromJson(line).object();
+        EXPECT_EQ(values.value("min").toDouble(), 212) << line.toStdString();
+        EXPECT_EQ(values.value("max").toDouble(), 812);
+        EXPECT_EQ(values.value("peak_to_peak").toDouble(), 600);
+        EXPECT_NEAR(values.value("frequency_hz").toDouble(), 100.0, 1e-9);
+        EXPECT_NEAR(values.value("period_s").toDouble(), 0.01, 1e-12);
+    }
 }
 
 using Failure = std::pair<const char *, const char *>;  // the unit's fault, the message

@@ -1,9 +1,12 @@
 // Whole runs of the real window through its real serial port to kalvira-unit.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -11,6 +14,7 @@
 
 #include "acquisition/qt_serial_port.h"
 #include "form_controls.h"
+#include "scoped_environment.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
 #include "unit_process.h"
@@ -143,6 +147,30 @@ TEST_F(EndToEnd, AContinuousRunSendsNewLevelAndEdgeInTheNextFrameUntilStop) {
     EXPECT_NE(std::search(read.begin(), read.end(), changed.begin(), changed.end()), read.end());
 }
 
+// A file dialog is window modal with no loop of its own: the run's blocks, acknowledgements and
+// commits go on under it, and closing the window over it ends both.
+TEST_F(EndToEnd, AContinuousRunGoesOnUnderAFileDialogAndClosingTheWindowOverItIsClean) {
+    startUnit({});
+    option(form, "trigger", 1)->click();  // "Ext./Cont."
+    control<QScrollBar>(form, "SampleScroll")->setValue(1);
+    form.show();
+    ASSERT_TRUE(startAndWait([this] { return form.MeresVege == -1; }));
+    const QList<QAction *> actions = form.actions();
+    const auto save = std::find_if(actions.begin(), actions.end(), [](const QAction *a) {
+        return a->shortcut() == QKeySequence::Save;
+    });
+    ASSERT_NE(save, actions.end());
+    (*save)->trigger();
+    const QPointer<QFileDialog> dialog = form.findChild<QFileDialog *>();
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    const std::size_t done = log("DONE", false).size();
+    ASSERT_TRUE(waitUntil([&] { return log("DONE", false).size() >= done + 3; }));
+    EXPECT_TRUE(dialog && dialog->isVisible());
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(dialog.isNull() || !dialog->isVisible());
+    expectRunEnded();
+}
+
 struct Fault {
     const char *name;
     const char *options;  // the unit's, separated by spaces
@@ -186,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(EndToEnd, APortThatCannotBeOpenedIsReportedByDevice) {
-    ::setenv("KALVIRA_COM1", "/dev/kalvira-no-such-device", 1);
+    const testing::ScopedEnvironment com1("KALVIRA_COM1", "/dev/kalvira-no-such-device");
     ASSERT_TRUE(startAndWait([this] { return runOver(); }));
     expectRunEnded("/dev/kalvira-no-such-device: ");
 }

@@ -44,8 +44,8 @@ UnitProcess::~UnitProcess() {
     if (!directory_.empty()) std::filesystem::remove_all(directory_);
 }
 
-void UnitProcess::becomeCom1() const {
-    ::setenv("KALVIRA_COM1", device_.c_str(), 1);
+void UnitProcess::becomeCom1() {
+    com1_ = std::make_unique<ScopedEnvironment>("KALVIRA_COM1", device_);
 }
 
 void UnitProcess::stop() {

@@ -2,8 +2,11 @@
 
 #include <sys/types.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "scoped_environment.h"
 
 namespace kalvira::testing {
 
@@ -16,13 +19,15 @@ public:
     ~UnitProcess();
     bool started() const { return !device_.empty(); }
     const std::string &device() const { return device_; }
-    void becomeCom1() const;                    // points COM1 at the unit's device (KALVIRA_COM1)
+    // Points COM1 at the unit's device (KALVIRA_COM1) for as long as the unit lives.
+    void becomeCom1();
     void stop();                                // ends the unit now: its device vanishes
     std::vector<std::string> logLines() const;  // the wire log written so far
 
 private:
     pid_t pid_ = -1;
     std::string directory_, device_;
+    std::unique_ptr<ScopedEnvironment> com1_;
 };
 
 }  // namespace kalvira::testing

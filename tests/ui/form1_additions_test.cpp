@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 
 #include "form_controls.h"
 #include "records/record_file.h"
+#include "scoped_environment.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
 
@@ -90,11 +92,10 @@ TEST(Form1Records, ABrokenFileIsRefusedNamingItsLineAndNothingChanges) {
 }
 
 TEST(Form1Records, NoRecordOpensWhileARunIsInProgress) {
-    ::setenv("KALVIRA_COM1", "/nonexistent/ttyKALVIRA", 1);
+    const testing::ScopedEnvironment com1("KALVIRA_COM1", "/nonexistent/ttyKALVIRA");
     Form1 form;
-    control<QPushButton>(form, "start")
-        ->click();  // the port fails to open: the run stays in progress under its message
-    ::unsetenv("KALVIRA_COM1");
+    // The port fails to open: the run stays in progress under its message.
+    control<QPushButton>(form, "start")->click();
     ASSERT_TRUE(form.runInProgress());
     EXPECT_FALSE(form.openRecordFile(QStringLiteral("/nonexistent/rec.csv")));
     EXPECT_TRUE(notice(form).contains(QStringLiteral("while a measurement")))
@@ -113,6 +114,10 @@ TEST(Form1Readout, KeyMShowsTheMeasurementsAndHidesThemLeavingThePictureAsItWas)
     const QImage before = form.grab().toImage();
     command(form, QStringLiteral("Measurements"));
     EXPECT_FALSE(form.grab().toImage() == before);
+    // 7k mod 500 takes every value 0..499 over any 500 samples in a row.
+    const QStringList lines = control<QLabel>(form, "measurementReadout")->text().split('\n');
+    EXPECT_EQ(lines.mid(2, 3), (QStringList{"min = 300", "max = 799", "p-p = 499"}))
+        << lines.join('|').toStdString();
     command(form, QStringLiteral("Measurements"));
     EXPECT_TRUE(form.grab().toImage() == before);
 }

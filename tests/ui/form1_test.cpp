@@ -14,6 +14,7 @@
 #include "acquisition/qt_serial_port.h"
 #include "form_controls.h"
 #include "pty_pair.h"
+#include "scoped_environment.h"
 #include "ui/option_button.h"
 
 using kalvira::testing::control;
@@ -147,7 +148,7 @@ QStringList disabledControls(const Form1 &form) {
 TEST(Form1, ARunLocksExactlyTheAcquisitionSettingsUntilStop) {
     testing::PtyPair line;  // nobody answers: the run waits for the start byte
     ASSERT_FALSE(line.device().empty());
-    ::setenv("KALVIRA_COM1", line.device().c_str(), 1);
+    const testing::ScopedEnvironment com1("KALVIRA_COM1", line.device());
     Form1 form;
     const QStringList idle = disabledControls(form);
     QStringList locked = idle + QStringList{"start", "Kilepes", "SampleScroll", "Com1_0", "Com1_1"};
@@ -162,7 +163,6 @@ TEST(Form1, ARunLocksExactlyTheAcquisitionSettingsUntilStop) {
         QTest::qWaitFor([&] { return control<QPushButton>(form, "Kilepes")->isEnabled(); }, 30000));
     EXPECT_EQ(disabledControls(form), idle);
     EXPECT_FALSE(control<acquisition::QtSerialPort>(form, "MSComm1")->PortOpen());
-    ::unsetenv("KALVIRA_COM1");
 }
 
 }  // namespace

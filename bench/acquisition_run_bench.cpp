@@ -1,7 +1,7 @@
 // The measurement run against kalvira-unit on a pseudo-terminal, through the real window and
 // serial port: time from START to the committed 16000-sample record, with the unit as fast as
 // the terminal goes and with the unit pacing at 115200 baud; and the CPU the program spends while
-// the run waits 9.5 s for a unit that never answers.
+// the run waits 9.5 s for a unit that never answers, and at rest after a run.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -10,7 +10,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -131,11 +133,13 @@ BENCHMARK_CAPTURE(referenceHost, paced_unit, std::vector<std::string>{"--no-wait
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
+// The window is shown, so that whatever it repaints while it waits is painted and counted.
 void silentUnit(benchmark::State &state) {
     testing::UnitProcess unit({"--fast", "--fault", "no-answer"}, false);
     if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
     unit.becomeCom1();
     ui::Form1 form;
+    form.show();
     RunWatcher watcher(form);
 
     double cpu = 0;
@@ -156,6 +160,59 @@ void silentUnit(benchmark::State &state) {
 }
 
 BENCHMARK(silentUnit)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// At rest after a run Timer1 goes on ticking ten times a second: the CPU the shown window spends
+// over 10 s of that, with nothing to wait for.
+void restAfterRun(benchmark::State &state) {
+    testing::UnitProcess unit({"--fast"}, false);
+    if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
+    unit.becomeCom1();
+    ui::Form1 form;
+    form.show();
+    RunWatcher watcher(form);
+    testing::control<QScrollBar>(form, "SampleScroll")->setValue(1);
+    watcher.startAndWait();
+    if (!watcher.messages.isEmpty()) return state.SkipWithError("the run failed");
+
+    double cpu = 0;
+    double wall = 0;
+    for (auto _ : state) {
+        const double cpuBefore = cpuSeconds();
+        const auto begin = Clock::now();
+        QEventLoop rest;
+        QTimer::singleShot(10000, &rest, &QEventLoop::quit);
+        rest.exec();
+        wall = std::chrono::duration<double>(Clock::now() - begin).count();
+        cpu = cpuSeconds() - cpuBefore;
+        state.SetIterationTime(wall);
+    }
+    state.counters["cpu_ms"] = cpu * 1000;
+    state.counters["cpu_pct_of_wall"] = cpu / wall * 100;
+}
+
+BENCHMARK(restAfterRun)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The floor under the figure above: a 100 ms timer with nothing connected, in the same process.
+// What restAfterRun spends beyond it is the work of Timer1's tick itself.
+void emptyTimer(benchmark::State &state) {
+    QTimer timer;
+    timer.start(100);
+    double cpu = 0;
+    double wall = 0;
+    for (auto _ : state) {
+        const double cpuBefore = cpuSeconds();
+        const auto begin = Clock::now();
+        QEventLoop rest;
+        QTimer::singleShot(10000, &rest, &QEventLoop::quit);
+        rest.exec();
+        wall = std::chrono::duration<double>(Clock::now() - begin).count();
+        cpu = cpuSeconds() - cpuBefore;
+        state.SetIterationTime(wall);
+    }
+    state.counters["cpu_pct_of_wall"] = cpu / wall * 100;
+}
+
+BENCHMARK(emptyTimer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace kalvira::bench

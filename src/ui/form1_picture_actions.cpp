@@ -24,15 +24,15 @@ void Form1::createPictureActions() {
         addAction(action);
         return action;
     };
-    addCommand(QStringLiteral("Save record…"), QKeySequence::Save, [this] { saveRecord(); });
-    addCommand(QStringLiteral("Open record…"), QKeySequence::Open, [this] { openRecord(); });
-    addCommand(QStringLiteral("Save picture as PNG…"), QKeySequence(Qt::CTRL | Qt::Key_E),
+    addCommand(tr("Save record…"), QKeySequence::Save, [this] { saveRecord(); });
+    addCommand(tr("Open record…"), QKeySequence::Open, [this] { openRecord(); });
+    addCommand(tr("Save picture as PNG…"), QKeySequence(Qt::CTRL | Qt::Key_E),
                [this] { exportPicture(); });
-    addCommand(QStringLiteral("Copy picture"), QKeySequence::Copy, [this] { copyPicture(); });
+    addCommand(tr("Copy picture"), QKeySequence::Copy, [this] { copyPicture(); });
     pictureMenu_->addSeparator();
     setAcceptDrops(true);
 
-    auto *measure = pictureMenu_->addAction(QStringLiteral("Measurements"));
+    auto *measure = pictureMenu_->addAction(tr("Measurements"));
     measure->setShortcut(Qt::Key_M);
     measure->setCheckable(true);
     connect(measure, &QAction::toggled, this, [this](bool on) {

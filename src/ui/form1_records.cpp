@@ -27,8 +27,10 @@ namespace kalvira::ui {
 namespace {
 
 constexpr auto kLastFolderKey = "files/lastFolder";
-constexpr auto kBusyNotice = "A record cannot be opened while a measurement is running.";
-constexpr auto kRecordFilter = "KALVIRA records (*.csv);;All files (*)";
+constexpr auto kBusyNotice = QT_TRANSLATE_NOOP(
+    "kalvira::ui::Form1", "A record cannot be opened while a measurement is running.");
+constexpr auto kRecordFilter =
+    QT_TRANSLATE_NOOP("kalvira::ui::Form1", "KALVIRA records (*.csv);;All files (*)");
 
 QString lastFolder() {
     return QSettings(QLatin1String(acquisition::kSettingsOrganisation),
@@ -95,14 +97,14 @@ records::RecordFile Form1::recordOnScreen() const {
 
 void Form1::saveRecord() {
     if (MeresVege != -1) {
-        showNotice(QStringLiteral("There is no record on screen to save."));
+        showNotice(tr("There is no record on screen to save."));
         return;
     }
     // The record as it is now: a run going on meanwhile may replace the one on screen.
-    askForFile(QFileDialog::AcceptSave, QStringLiteral("Save record"), QLatin1String(kRecordFilter),
-               QStringLiteral("csv"), [this, file = recordOnScreen()](const QString &path) {
+    askForFile(QFileDialog::AcceptSave, tr("Save record"), tr(kRecordFilter), QStringLiteral("csv"),
+               [this, file = recordOnScreen()](const QString &path) {
                    if (const auto error = records::writeRecordFile(path, file)) {
-                       showNotice(QStringLiteral("%1 could not be saved: %2")
+                       showNotice(tr("%1 could not be saved: %2")
                                       .arg(QDir::toNativeSeparators(path),
                                            QString::fromStdString(*error)));
                    }
@@ -111,24 +113,23 @@ void Form1::saveRecord() {
 
 void Form1::openRecord() {
     if (runInProgress()) {
-        showNotice(QLatin1String(kBusyNotice));
+        showNotice(tr(kBusyNotice));
         return;
     }
-    askForFile(QFileDialog::AcceptOpen, QStringLiteral("Open record"), QLatin1String(kRecordFilter),
-               QStringLiteral("csv"), [this](const QString &path) { openRecordFile(path); });
+    askForFile(QFileDialog::AcceptOpen, tr("Open record"), tr(kRecordFilter), QStringLiteral("csv"),
+               [this](const QString &path) { openRecordFile(path); });
 }
 
 bool Form1::openRecordFile(const QString &path) {
     if (runInProgress()) {
-        showNotice(QLatin1String(kBusyNotice));
+        showNotice(tr(kBusyNotice));
         return false;
     }
     const records::ReadResult read = records::readRecordFile(path);
     const QString name = QDir::toNativeSeparators(path);
     if (const auto *error = std::get_if<records::ReadError>(&read)) {
-        const QString where =
-            error->line > 0 ? QStringLiteral(", line %1").arg(error->line) : QString();
-        showNotice(QStringLiteral("%1%2 is not a KALVIRA record: %3")
+        const QString where = error->line > 0 ? tr(", line %1").arg(error->line) : QString();
+        showNotice(tr("%1%2 is not a KALVIRA record: %3")
                        .arg(name, where, QString::fromStdString(error->message)));
         return false;
     }
@@ -138,7 +139,7 @@ bool Form1::openRecordFile(const QString &path) {
     // The two slowest combinations hold the record length lower than such a record: showing it
     // would cut it.
     if (hundreds > display::recordLengthLimit(file.timeBaseIndex, rate)) {
-        showNotice(QStringLiteral("%1 holds more samples than its time base can show.").arg(name));
+        showNotice(tr("%1 holds more samples than its time base can show.").arg(name));
         return false;
     }
     showRecordFile(file);
@@ -167,15 +168,12 @@ void Form1::showRecordFile(const records::RecordFile &file) {
 }
 
 void Form1::exportPicture() {
-    askForFile(
-        QFileDialog::AcceptSave, QStringLiteral("Save picture"),
-        QStringLiteral("PNG images (*.png)"), QStringLiteral("png"),
-        [this, shown = picture().copy()](const QString &path) {
-            if (!shown.save(path, "PNG")) {
-                showNotice(
-                    QStringLiteral("%1 could not be saved.").arg(QDir::toNativeSeparators(path)));
-            }
-        });
+    askForFile(QFileDialog::AcceptSave, tr("Save picture"), tr("PNG images (*.png)"),
+               QStringLiteral("png"), [this, shown = picture().copy()](const QString &path) {
+                   if (!shown.save(path, "PNG")) {
+                       showNotice(tr("%1 could not be saved.").arg(QDir::toNativeSeparators(path)));
+                   }
+               });
 }
 
 void Form1::copyPicture() {

@@ -1,5 +1,6 @@
 #include "port_menu.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QSerialPortInfo>
 #include <QStringList>
@@ -59,7 +60,8 @@ void showPortMenu(const OptionGroup &com1, QWidget *parent, const QPoint &global
     const bool changeable = com1[0]->isEnabled();
     auto *menu = new QMenu(parent);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addSection(QStringLiteral("Device for %1").arg(portName(number)));
+    menu->addSection(QCoreApplication::translate("kalvira::ui::PortMenu", "Device for %1")
+                         .arg(portName(number)));
 
     const auto present = QSerialPortInfo::availablePorts();
     QStringList locations;
@@ -76,22 +78,28 @@ void showPortMenu(const OptionGroup &com1, QWidget *parent, const QPoint &global
         });
     }
     if (present.isEmpty())
-        menu->addAction(QStringLiteral("No serial device found"))->setEnabled(false);
+        menu->addAction(
+                QCoreApplication::translate("kalvira::ui::PortMenu", "No serial device found"))
+            ->setEnabled(false);
     // A device a COM option opens but that is not there now (an adapter pulled out, say).
     for (int other = 1; other <= kPorts; ++other) {
         if (locations.contains(deviceOf(other))) continue;
         menu->addAction(
-                QStringLiteral("%1 (not present)  [%2]").arg(deviceOf(other), portName(other)))
+                QCoreApplication::translate("kalvira::ui::PortMenu", "%1 (not present)  [%2]")
+                    .arg(deviceOf(other), portName(other)))
             ->setEnabled(false);
     }
 
     menu->addSeparator();
     if (environmentDeviceForPort(number)) {
-        menu->addAction(QStringLiteral("KALVIRA_COM%1 is set and wins over the choice").arg(number))
+        menu->addAction(QCoreApplication::translate("kalvira::ui::PortMenu",
+                                                    "KALVIRA_COM%1 is set and wins over the choice")
+                            .arg(number))
             ->setEnabled(false);
     }
-    QAction *forget =
-        menu->addAction(QStringLiteral("Forget the device chosen for %1").arg(portName(number)));
+    QAction *forget = menu->addAction(
+        QCoreApplication::translate("kalvira::ui::PortMenu", "Forget the device chosen for %1")
+            .arg(portName(number)));
     forget->setEnabled(changeable && chosenDeviceForPort(number).has_value());
     QObject::connect(forget, &QAction::triggered, menu, [&com1, number] {
         forgetDeviceForPort(number);
@@ -106,10 +114,11 @@ void showPortToolTips(const OptionGroup &com1) {
         if (environmentDeviceForPort(number)) {
             source = QStringLiteral(" (KALVIRA_COM%1)").arg(number);
         } else if (chosenDeviceForPort(number)) {
-            source = QStringLiteral(" (chosen)");
+            source = QCoreApplication::translate("kalvira::ui::PortMenu", " (chosen)");
         }
         com1[number - 1]->setToolTip(
-            QStringLiteral("%1 opens %2%3").arg(portName(number), deviceOf(number), source));
+            QCoreApplication::translate("kalvira::ui::PortMenu", "%1 opens %2%3")
+                .arg(portName(number), deviceOf(number), source));
     }
 }
 

@@ -1,0 +1,251 @@
+#include "spectrum.h"
+
+#include <fftw3.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <numeric>
+
+namespace kalvira::analysis {
+
+namespace {
+
+struct WindowShape {
+    std::string_view name;
+    std::vector<double> cosineTerms;  // w[n] = sum over m of (-1)^m a_m cos(2 pi m n / N)
+    int lobeHalfWidth;                // bins either side of a sine's peak in its main lobe
+};
+
+// Periodic windows, so that a sine on a bin stays on that bin; the four-term Blackman-Harris
+// (-92 dB side lobes) and the five-term flat top of the usual tables.
+const WindowShape &shapeOf(SpectrumWindow window) {
+    static const std::array<WindowShape, 5> kShapes{{
+        {"rectangular", {1.0}, 1},
+        {"hann", {0.5, 0.5}, 2},
+        {"hamming", {0.54, 0.46}, 2},
+        {"blackman-harris", {0.35875, 0.48829, 0.14128, 0.01168}, 4},
+        {"flat-top", {0.21557895, 0.41663158, 0.277263158, 0.083578947, 0.006947368}, 5},
+    }};
+    return kShapes.at(static_cast<std::size_t>(window));
+}
+
+std::vector<double> windowWeights(SpectrumWindow window, int length) {
+    const auto &terms = shapeOf(window).cosineTerms;
+    std::vector<double> weights(static_cast<std::size_t>(length));
+    for (int n = 0; n < length; ++n) {
+        double w = 0;
+        for (std::size_t m = 0; m < terms.size(); ++m) {
+            const double sign = m % 2 == 0 ? 1.0 : -1.0;
+            w += sign * terms[m] *
+                 std::cos(2 * std::numbers::pi * static_cast<double>(m) * n / length);
+        }
+        weights[static_cast<std::size_t>(n)] = w;
+    }
+    return weights;
+}
+
+void appendNumber(std::string &text, std::optional<double> value) {
+    if (!value || !std::isfinite(*value)) {
+        text += "null";
+        return;
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *value);
+    text.append(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string_view windowName(SpectrumWindow window) {
+    return shapeOf(window).name;
+}
+
+std::optional<SpectrumWindow> windowNamed(std::string_view name) {
+    for (const SpectrumWindow window : kSpectrumWindows) {
+        if (windowName(window) == name) return window;
+    }
+    return std::nullopt;
+}
+
+double toDbfs(double amplitudeCounts) {
+    if (!(amplitudeCounts > 0)) return -300.0;
+    return std::max(-300.0, 20 * std::log10(amplitudeCounts / kFullScaleAmplitude));
+}
+
+// One length's plan, its buffers, and the weights of each window met at that length.
+struct SpectrumAnalyser::Plan {
+    explicit Plan(int length)
+        : length(length),
+          input(fftw_alloc_real(static_cast<std::size_t>(length))),
+          output(fftw_alloc_complex(static_cast<std::size_t>(length / 2 + 1))),
+          plan(fftw_plan_dft_r2c_1d(length, input, output, FFTW_ESTIMATE)) {}
+    ~Plan() {
+        fftw_destroy_plan(plan);
+        fftw_free(output);
+        fftw_free(input);
+    }
+    Plan(const Plan &) = delete;
+    Plan &operator=(const Plan &) = delete;
+
+    const std::vector<double> &weights(SpectrumWindow window) {
+        auto &cached = windows[static_cast<std::size_t>(window)];
+        if (cached.empty()) cached = windowWeights(window, length);
+        return cached;
+    }
+
+    // Amplitudes in counts of (record - offset) weighed with the window.
+    std::vector<double> amplitudes(std::span<const std::int16_t> record, double offset,
+                                   SpectrumWindow window) {
+        const std::vector<double> &w = weights(window);
+        for (int n = 0; n < length; ++n) {
+            const auto i = static_cast<std::size_t>(n);
+            input[n] = (record[i] - offset) * w[i];
+        }
+        fftw_execute(plan);
+        const double gain = std::accumulate(w.begin(), w.end(), 0.0);
+        std::vector<double> result(static_cast<std::size_t>(length / 2 + 1));
+        for (std::size_t k = 0; k < result.size(); ++k) {
+            // DC and, for an even length, the last bin have no mirror image to fold in.
+            const bool single = k == 0 || (length % 2 == 0 && k == result.size() - 1);
+            result[k] = std::hypot(output[k][0], output[k][1]) * (single ? 1.0 : 2.0) / gain;
+        }
+        return result;
+    }
+
+    int length;
+    double *input;
+    fftw_complex *output;
+    fftw_plan plan;
+    std::array<std::vector<double>, 5> windows;
+};
+
+SpectrumAnalyser::SpectrumAnalyser() = default;
+SpectrumAnalyser::~SpectrumAnalyser() = default;
+
+SpectrumAnalyser::Plan &SpectrumAnalyser::planFor(int length) {
+    auto &plan = plans_[length];
+    if (!plan) plan = std::make_unique<Plan>(length);
+    return *plan;
+}
+
+Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, double sampleRateHz,
+                                     SpectrumWindow window, bool removeDc) {
+    Spectrum spectrum;
+    spectrum.window = window;
+    spectrum.sampleRateHz = sampleRateHz;
+    spectrum.dcRemoved = removeDc;
+    spectrum.lobeHalfWidth = shapeOf(window).lobeHalfWidth;
+    if (record.size() < 2 || !(sampleRateHz > 0)) return spectrum;
+    const int length = static_cast<int>(record.size());
+    spectrum.binHz = sampleRateHz / length;
+    const double mean =
+        std::accumulate(record.begin(), record.end(), 0.0) / static_cast<double>(length);
+    Plan &plan = planFor(length);
+    spectrum.amplitude = plan.amplitudes(record, removeDc ? mean : 0.0, window);
+
+    // The fundamental's frequency from the Hann spectrum, whose main lobe has a known shape:
+    // for a sine delta bins off bin k the neighbour's ratio to the peak is r = (1 + d) / (2 - d).
+    const std::vector<double> hann = window == SpectrumWindow::Hann
+                                         ? spectrum.amplitude
+                                         : plan.amplitudes(record, mean, SpectrumWindow::Hann);
+    const auto last = static_cast<std::ptrdiff_t>(hann.size()) - 2;
+    if (last < 2) return spectrum;
+    const auto peak = std::max_element(hann.begin() + 2, hann.begin() + last + 1);
+    // Nothing above half a count, or fewer than two periods (the lobe's peak at bin 1): no
+    // fundamental.
+    if (*peak < 0.5 || hann[1] > *peak) return spectrum;
+    const auto k = peak - hann.begin();
+    const double before = hann[static_cast<std::size_t>(k - 1)];
+    const double after = hann[static_cast<std::size_t>(k + 1)];
+    const double ratio = std::max(before, after) / *peak;
+    const double delta = std::clamp((2 * ratio - 1) / (1 + ratio), 0.0, 0.5);
+    spectrum.fundamentalHz =
+        (static_cast<double>(k) + (after >= before ? delta : -delta)) * spectrum.binHz;
+    return spectrum;
+}
+
+SpectrumFigures spectrumFigures(const Spectrum &spectrum) {
+    SpectrumFigures figures;
+    if (!spectrum.fundamentalHz || spectrum.amplitude.empty()) return figures;
+    const auto &amplitude = spectrum.amplitude;
+    const int bins = static_cast<int>(amplitude.size());
+    const int lobe = spectrum.lobeHalfWidth;
+    std::vector<bool> counted(amplitude.size(), false);
+    for (int k = 0; k <= std::min(lobe, bins - 1); ++k) counted[static_cast<std::size_t>(k)] = true;
+    // Power of the lobe around a frequency, each bin counted once: squared amplitudes, in the
+    // same measure for every component, so that only their ratios matter.
+    const auto lobePower = [&](double frequencyHz, double *peak) {
+        const int centre = static_cast<int>(std::lround(frequencyHz / spectrum.binHz));
+        double power = 0;
+        for (int k = std::max(0, centre - lobe); k <= std::min(bins - 1, centre + lobe); ++k) {
+            const auto i = static_cast<std::size_t>(k);
+            if (peak) *peak = std::max(*peak, amplitude[i]);
+            if (counted[i]) continue;
+            counted[i] = true;
+            power += amplitude[i] * amplitude[i];
+        }
+        return power;
+    };
+
+    const double f0 = *spectrum.fundamentalHz;
+    double peak = 0;
+    const double fundamental = lobePower(f0, &peak);
+    figures.fundamentalHz = f0;
+    figures.fundamentalDbfs = toDbfs(peak);
+    double harmonics = 0;
+    for (int n = 2; n <= 10 && n * f0 < spectrum.sampleRateHz / 2; ++n) {
+        harmonics += lobePower(n * f0, nullptr);
+    }
+    if (fundamental > 0) {
+        const double thd = std::sqrt(harmonics / fundamental);
+        figures.thdPercent = thd * 100;
+        if (thd > 0) figures.thdDb = 20 * std::log10(thd);
+    }
+    double total = 0;
+    for (int k = lobe + 1; k < bins; ++k) {
+        total += amplitude[static_cast<std::size_t>(k)] * amplitude[static_cast<std::size_t>(k)];
+    }
+    const double rest = total - fundamental;
+    if (fundamental > 0 && rest > 0) {
+        figures.sinadDb = 10 * std::log10(fundamental / rest);
+        figures.enobBits = (*figures.sinadDb - 1.76) / 6.02;
+    }
+    return figures;
+}
+
+std::string spectrumFiguresJsonFields(const SpectrumFigures &figures) {
+    std::string text = ",\"fundamental_hz\":";
+    appendNumber(text, figures.fundamentalHz);
+    text += ",\"fundamental_dbfs\":";
+    appendNumber(text, figures.fundamentalDbfs);
+    text += ",\"thd_percent\":";
+    appendNumber(text, figures.thdPercent);
+    text += ",\"sinad_db\":";
+    appendNumber(text, figures.sinadDb);
+    text += ",\"enob_bits\":";
+    appendNumber(text, figures.enobBits);
+    return text;
+}
+
+std::string spectrumCsv(const Spectrum &spectrum,
+                        const std::vector<std::pair<std::string, std::string>> &settings) {
+    std::string text = "# kalvira-spectrum=1\n# window=";
+    text.append(windowName(spectrum.window)).append("\n# sample_rate_sps=");
+    appendNumber(text, spectrum.sampleRateHz);
+    text.append("\n# dc_removed=").append(spectrum.dcRemoved ? "1" : "0").append("\n");
+    for (const auto &[key, value] : settings) text.append("# ").append(key + "=" + value + "\n");
+    text += "frequency_hz,magnitude_db\n";
+    for (std::size_t k = 0; k < spectrum.amplitude.size(); ++k) {
+        appendNumber(text, static_cast<double>(k) * spectrum.binHz);
+        char level[32];
+        const auto end = std::to_chars(level, level + sizeof level, toDbfs(spectrum.amplitude[k]),
+                                       std::chars_format::fixed, 3);
+        text.append(",").append(level, end.ptr).append("\n");
+    }
+    return text;
+}
+
+}  // namespace kalvira::analysis

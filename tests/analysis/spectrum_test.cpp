@@ -1,0 +1,144 @@
+#include "analysis/spectrum.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace kalvira::analysis {
+namespace {
+
+// A record of `length` samples of offset + amplitude * sin(2 pi f t), rounded to whole counts.
+std::vector<std::int16_t> sine(double rateHz, int length, double frequencyHz, double amplitude,
+                               double offset = 511.5) {
+    std::vector<std::int16_t> samples;
+    for (int n = 0; n < length; ++n) {
+        const double phase = 2 * std::numbers::pi * frequencyHz * n / rateHz + 0.3;
+        samples.push_back(std::int16_t(std::lround(offset + amplitude * std::sin(phase))));
+    }
+    return samples;
+}
+
+// Frequencies on a bin, half way between two (the Hann estimate's hardest case) and elsewhere:
+// the fundamental reads within a tenth of a bin, and 1 kHz at 40 kSPS within 0.1 Hz.
+struct FrequencyCase {
+    double rateHz;
+    int length;
+    double frequencyHz, toleranceHz;
+};
+class SpectrumFrequency : public ::testing::TestWithParam<FrequencyCase> {};
+
+TEST_P(SpectrumFrequency, IsInterpolatedBetweenBins) {
+    const auto [rate, length, frequency, tolerance] = GetParam();
+    SpectrumAnalyser analyser;
+    for (const SpectrumWindow window : kSpectrumWindows) {
+        const auto figures =
+            spectrumFigures(analyser.transform(sine(rate, length, frequency, 400), rate, window));
+        ASSERT_TRUE(figures.fundamentalHz) << windowName(window);
+        EXPECT_NEAR(*figures.fundamentalHz, frequency, tolerance) << windowName(window);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Table, SpectrumFrequency,
+                         ::testing::Values(FrequencyCase{40000, 16000, 1000, 0.1},
+                                           FrequencyCase{40000, 16000, 1001.25, 0.1},
+                                           FrequencyCase{40000, 4000, 1005, 1.0},
+                                           FrequencyCase{40000, 1100, 1000, 3.6},
+                                           FrequencyCase{200, 300, 13.1, 0.067}));
+
+// The worst scalloping of each window, half a bin off: a full-scale sine (0..1023) on a bin reads
+// 0 dBFS, half a bin off no lower than the window allows.
+struct LevelCase {
+    SpectrumWindow window;
+    double worstLossDb;
+};
+class SpectrumLevel : public ::testing::TestWithParam<LevelCase> {};
+
+TEST_P(SpectrumLevel, AFullScaleSineReadsZeroDbfsWithinTheWindowsScalloping) {
+    SpectrumAnalyser analyser;
+    const double bin = 40000.0 / 8000;
+    for (const double offBin : {0.0, 0.5}) {
+        const auto figures = spectrumFigures(analyser.transform(
+            sine(40000, 8000, (200 + offBin) * bin, 511.5), 40000, GetParam().window));
+        ASSERT_TRUE(figures.fundamentalDbfs);
+        EXPECT_LE(*figures.fundamentalDbfs, 0.02) << offBin;
+        EXPECT_GE(*figures.fundamentalDbfs, offBin == 0 ? -0.02 : -GetParam().worstLossDb)
+            << offBin;
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Table, SpectrumLevel,
+                         ::testing::Values(LevelCase{SpectrumWindow::Rectangular, 3.93},
+                                           LevelCase{SpectrumWindow::Hann, 1.5},
+                                           LevelCase{SpectrumWindow::Hamming, 1.76},
+                                           LevelCase{SpectrumWindow::BlackmanHarris, 0.83},
+                                           LevelCase{SpectrumWindow::FlatTop, 0.1}));
+
+// 100 Hz at 40 kSPS, 200 samples at 812 then 200 at 212: odd harmonics at 1/n of the
+// fundamental, THD over 3, 5, 7 and 9 of sqrt(1/9 + 1/25 + 1/49 + 1/81) = 42.88 %.
+TEST(Spectrum, ASquareWavesOddHarmonicsStandAtOneNthAndItsThdIs42Point9Percent) {
+    std::vector<std::int16_t> square;
+    for (int n = 0; n < 16000; ++n) square.push_back(n % 400 < 200 ? 812 : 212);
+    SpectrumAnalyser analyser;
+    const Spectrum spectrum = analyser.transform(square, 40000, SpectrumWindow::Hann);
+    const auto levelAt = [&](double hz) {
+        return toDbfs(spectrum.amplitude[static_cast<std::size_t>(hz / spectrum.binHz)]);
+    };
+    EXPECT_NEAR(levelAt(100), toDbfs(4 / std::numbers::pi * 300), 0.01);
+    for (const int n : {3, 5, 7, 9}) {
+        EXPECT_NEAR(levelAt(100 * n) - levelAt(100), 20 * std::log10(1.0 / n), 0.01) << n;
+    }
+    EXPECT_LT(levelAt(200), -200);
+    const SpectrumFigures figures = spectrumFigures(spectrum);
+    EXPECT_NEAR(*figures.thdPercent, 42.88, 0.05);
+    EXPECT_NEAR(*figures.thdDb, 20 * std::log10(0.4288), 0.01);
+}
+
+// A constant record, one of fewer than two periods, and a too short one: no fundamental, and
+// JSON with null, never NaN.
+TEST(Spectrum, NoFundamentalLeavesEveryFigureNull) {
+    SpectrumAnalyser analyser;
+    for (const auto &record : {std::vector<std::int16_t>(500, 512), sine(1000, 500, 2.6, 300),
+                               std::vector<std::int16_t>(1, 7)}) {
+        for (const bool removeDc : {true, false}) {
+            const auto figures =
+                spectrumFigures(analyser.transform(record, 1000, SpectrumWindow::Hann, removeDc));
+            EXPECT_EQ(spectrumFiguresJsonFields(figures),
+                      ",\"fundamental_hz\":null,\"fundamental_dbfs\":null,\"thd_percent\":null,"
+                      "\"sinad_db\":null,\"enob_bits\":null");
+        }
+    }
+}
+
+// A 10-bit full-scale sine's quantisation noise: SINAD 6.02 * 10 + 1.76 = 61.96 dB, ENOB 10.
+TEST(Spectrum, SinadAndEnobOfAnIdealTenBitConverter) {
+    SpectrumAnalyser analyser;
+    const auto figures = spectrumFigures(analyser.transform(sine(40000, 16000, 1234.5, 511.5),
+                                                            40000, SpectrumWindow::BlackmanHarris));
+    EXPECT_NEAR(*figures.sinadDb, 61.96, 0.5);
+    EXPECT_NEAR(*figures.enobBits, 10.0, 0.1);
+}
+
+// Every record length the unit gives: all its samples, one bin per fs / N and none added, so a
+// sine of exactly 7 periods stands on bin 7 alone.
+TEST(Spectrum, EveryRecordLengthIsTransformedWholeWithoutPadding) {
+    SpectrumAnalyser analyser;
+    for (int length = 100; length <= 16000; length += 100) {
+        const double rate = 40000;
+        const Spectrum s = analyser.transform(sine(rate, length, 7 * rate / length, 400), rate,
+                                              SpectrumWindow::Rectangular);
+        ASSERT_EQ(s.amplitude.size(), std::size_t(length / 2 + 1)) << length;
+        EXPECT_DOUBLE_EQ(s.binHz, rate / length);
+        EXPECT_NEAR(s.amplitude[7], 400, 1.0) << length;
+        EXPECT_LT(std::max(s.amplitude[6], s.amplitude[8]), 4.0) << length;
+    }
+}
+
+TEST(Spectrum, WindowNamesReadBackAndUnknownOnesAreRefused) {
+    for (const SpectrumWindow window : kSpectrumWindows) {
+        EXPECT_EQ(windowNamed(windowName(window)), window);
+    }
+    EXPECT_FALSE(windowNamed("hanning"));
+    EXPECT_FALSE(windowNamed(""));
+}
+
+}  // namespace
+}  // namespace kalvira::analysis

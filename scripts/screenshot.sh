@@ -5,6 +5,7 @@
 #   sleep:S    wait S seconds
 #   key:KEY    press a key in the window, e.g. key:m (the measurement readout)
 #   shot:FILE  write a screenshot of the window's area to FILE (PNG)
+#   screen:FILE  write a screenshot of the whole screen (the spectrum window too) to FILE
 # Example: scripts/screenshot.sh 544,519 sleep:1.5 523,232 shot:/tmp/kalvira-1msec.png
 # KALVIRA_UNIT_ARGS adds options to the unit, e.g. KALVIRA_UNIT_ARGS="--fault wrong-start".
 set -euo pipefail
@@ -30,6 +31,7 @@ sleep 2
 for step in "$@"; do
     case $step in
         shot:*) import -window root -crop 760x600+0+0 "${step#shot:}" ;;
+        screen:*) import -window root "${step#screen:}" ;;
         sleep:*) sleep "${step#sleep:}" ;;
         key:*) xdotool key "${step#key:}"; sleep 0.5 ;;
         *,*) xdotool mousemove "${step%,*}" "${step#*,}" click 1; sleep 0.5 ;;

@@ -55,6 +55,7 @@ void Form1::Koord_rendszer_rajzolasa() {
     display::Koord_rendszer_rajzolasa(*redrawHost_, *surface_);
     surface_->end();
     refreshReadout();
+    refreshSpectrum();
     update();
 }
 

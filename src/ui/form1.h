@@ -3,9 +3,11 @@
 #include <QDateTime>
 #include <QPointer>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "acquisition/run_progress.h"
 #include "display/sample_record.h"
@@ -39,6 +41,7 @@ namespace kalvira::ui {
 class Form1RedrawHost;
 class Form1RunHost;
 class MeasurementReadout;
+class SpectrumWindow;
 
 // The KALVIRA window: control panel and oscilloscope screen at once. Its controls carry the names
 // they have on the form, as object names too, which is how anything outside the window finds
@@ -46,7 +49,8 @@ class MeasurementReadout;
 //
 // Its roles, one file each: form1.cpp (the picture), form1_controls.cpp (creation and wiring),
 // form1_handlers.cpp, form1_layout.cpp, form1_run.cpp, form1_progress.cpp, form1_records.cpp,
-// form1_picture_actions.cpp (keys, context menu, readout) and form1_port_menu.cpp; the run and
+// form1_picture_actions.cpp (keys, context menu, readout), form1_port_menu.cpp and
+// form1_spectrum.cpp; the run and
 // the redraw see it through the adapters in form1_run_host.* and form1_redraw_host.*.
 class Form1 : public QWidget {
     Q_OBJECT
@@ -156,6 +160,10 @@ private:
     void refreshReadout();
     void createPortMenu();
 
+    // The spectrum window (form1_spectrum.cpp): opened with F, it follows the record on screen.
+    void showSpectrum();
+    void refreshSpectrum();
+
     // Records and pictures kept and shared (form1_records.cpp). The file dialogs are window
     // modal and never nest an event loop: the run goes on while one is up.
     void saveRecord();
@@ -180,7 +188,11 @@ private:
     acquisition::RunPhase shownPhase_ = acquisition::RunPhase::Idle;
     MeasurementReadout *readout_ = nullptr;
     bool readoutWanted_ = false;
-    QDateTime recordTaken_;  // when the record on screen was committed, UTC
+    QDateTime recordTaken_;           // when the record on screen was committed, UTC
+    std::uint64_t recordNumber_ = 0;  // counts the records committed or opened
+    SpectrumWindow *spectrumWindow_ = nullptr;
+    std::optional<std::array<std::int64_t, 4>> spectrumShows_;  // what the spectrum was taken of
+    bool spectrumDue_ = false;
     QMenu *pictureMenu_ = nullptr;
     QPointer<QFileDialog> fileDialog_;  // the one file dialog up, if any
 };

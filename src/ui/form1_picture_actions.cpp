@@ -40,6 +40,11 @@ void Form1::createPictureActions() {
         refreshReadout();
     });
     addAction(measure);
+
+    auto *spectrum = pictureMenu_->addAction(tr("Spectrum"));
+    spectrum->setShortcut(Qt::Key_F);
+    connect(spectrum, &QAction::triggered, this, [this] { showSpectrum(); });
+    addAction(spectrum);
 }
 
 void Form1::refreshReadout() {

@@ -161,6 +161,7 @@ void Form1::showRecordFile(const records::RecordFile &file) {
     const std::vector<std::int16_t> &record = file.records.front();
     std::copy(record.begin(), record.end(), SampleData.begin() + 1);
     recordTaken_ = file.taken;
+    ++recordNumber_;
     MeresVege = -1;
     Hscroll->setValue(0);
     Koord_rendszer_rajzolasa();

@@ -74,6 +74,7 @@ void Form1RunHost::commitSampleData(std::span<const std::int16_t> record) {
     const std::size_t length = std::min(record.size(), form_.SampleData.size() - 1);
     std::copy_n(record.begin(), length, form_.SampleData.begin() + 1);
     form_.recordTaken_ = QDateTime::currentDateTimeUtc();
+    ++form_.recordNumber_;
 }
 
 void Form1RunHost::showMessage(const std::string &text, std::function<void()> closed) {

@@ -17,6 +17,8 @@
 #include "scoped_environment.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
+#include "ui/spectrum_plot.h"
+#include "ui/spectrum_window.h"
 
 using kalvira::testing::control;
 using kalvira::testing::option;
@@ -120,6 +122,29 @@ TEST(Form1Readout, KeyMShowsTheMeasurementsAndHidesThemLeavingThePictureAsItWas)
         << lines.join('|').toStdString();
     command(form, QStringLiteral("Measurements"));
     EXPECT_TRUE(form.grab().toImage() == before);
+}
+
+// loadRecord's record at 40 kSPS: 7k mod 500 rises by 7 a sample and wraps every 500/7 samples,
+// a sawtooth of 560 Hz; a record of 200 samples at 200 SPS after it has none.
+TEST(Form1Spectrum, KeyFOpensTheSpectrumOfTheRecordOnScreenAndItFollowsTheNextOne) {
+    Form1 form;
+    loadRecord(form);
+    const QImage before = form.picture();
+    command(form, QStringLiteral("Spectrum"));
+    auto *spectrum = control<SpectrumWindow>(form, "spectrumWindow");
+    QApplication::processEvents();
+    EXPECT_TRUE(spectrum->isVisible());
+    ASSERT_TRUE(spectrum->plot().spectrum());
+    const analysis::Spectrum &shown = *spectrum->plot().spectrum();
+    EXPECT_EQ(shown.amplitude.size(), 601u);
+    EXPECT_NEAR(analysis::spectrumFigures(shown).fundamentalHz.value_or(0), 560, 40000 / 1200 / 10);
+    EXPECT_FALSE(spectrum->figuresText().contains(QStringLiteral("–")))  // every figure defined
+        << spectrum->figuresText().toStdString();
+    EXPECT_TRUE(form.picture() == before);
+
+    option(form, "SampleRate", 7)->click();  // the record is gone, and with it the spectrum
+    QApplication::processEvents();
+    EXPECT_FALSE(spectrum->plot().spectrum());
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "analysis/spectrum.h"
+
+namespace kalvira::ui {
+
+// The magnitude spectrum drawn from 0 Hz to half the sample rate: frequencies on a 1-2-5 grid in
+// Hz and kHz, levels in 10 dB divisions from 0 dBFS down to the range set, or linear in counts.
+// The trace keeps each pixel column's highest bin, so no peak falls between two columns.
+class SpectrumPlot : public QWidget {
+    Q_OBJECT
+public:
+    explicit SpectrumPlot(QWidget *parent = nullptr);
+
+    // Nothing to show when empty.
+    void setSpectrum(std::optional<analysis::Spectrum> spectrum);
+    const std::optional<analysis::Spectrum> &spectrum() const { return spectrum_; }
+    // linear: amplitudes in counts; otherwise dBFS from 0 down to -rangeDb.
+    void setScale(bool linear, int rangeDb);
+
+    QSize sizeHint() const override { return {640, 360}; }
+
+signals:
+    // The pointer stands over this frequency, whose bin has this amplitude in counts; left with
+    // a frequency below 0.
+    void pointed(double frequencyHz, double amplitude);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    QRect plotArea() const;
+    double levelOf(double amplitude) const;  // in the axis' unit
+    double top() const;                      // the level axis' top, in its unit
+    double bottom() const;
+
+    std::optional<analysis::Spectrum> spectrum_;
+    bool linear_ = false;
+    int rangeDb_ = 100;
+};
+
+}  // namespace kalvira::ui

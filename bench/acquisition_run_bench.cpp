@@ -99,7 +99,7 @@ void referenceHost(benchmark::State &state, const std::vector<std::string> &unit
     ::tcgetattr(fd, &raw);
     ::cfmakeraw(&raw);
     ::tcsetattr(fd, TCSANOW, &raw);
-    const auto frame = acquisition::buildCommandFrame({0, 0, 100, 16000, true});
+    const auto frame = *acquisition::buildCommandFrame({0, 0, 100, 16000, true});
     const std::uint8_t ack = acquisition::kAcknowledgement;
     for (auto _ : state) {
         const auto begin = Clock::now();

@@ -1,7 +1,8 @@
 // The measurement run against kalvira-unit on a pseudo-terminal, through the real window and
 // serial port: time from START to the committed 16000-sample record, with the unit as fast as
-// the terminal goes and with the unit pacing at 115200 baud; and the CPU the program spends while
-// the run waits 9.5 s for a unit that never answers.
+// the terminal goes, with the unit pacing at 115200 baud, and paced behind a USB adapter's
+// latency timer of 16 ms (its default) and of 1 ms (low latency); and the CPU the program spends
+// while the run waits 9.5 s for a unit that never answers.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -71,6 +72,17 @@ BENCHMARK_CAPTURE(recordOf16000, fast_unit, std::vector<std::string>{"--fast"})
     ->Iterations(20);
 // "--no-wait": block 1 at once, but every byte paced at 115200 baud.
 BENCHMARK_CAPTURE(recordOf16000, paced_unit, std::vector<std::string>{"--no-wait"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+// Paced, with each block's last bytes (201 = 3 x 62 + 15) held until the adapter's timer runs out.
+BENCHMARK_CAPTURE(recordOf16000, paced_unit_usb_16ms,
+                  std::vector<std::string>{"--no-wait", "--usb-latency", "16"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(recordOf16000, paced_unit_usb_1ms,
+                  std::vector<std::string>{"--no-wait", "--usb-latency", "1"})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);

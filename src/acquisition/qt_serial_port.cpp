@@ -166,6 +166,7 @@ void QtSerialPort::closeAfterDraining() {
     closeNow();
 }
 
+// The driver's flags go back first; after a vanished device that call fails and nothing is lost.
 void QtSerialPort::closeNow() {
     if (const auto flags = std::exchange(flagsBeforeOpen_, std::nullopt)) {
         driver_->setSerialFlags(descriptor(), *flags);

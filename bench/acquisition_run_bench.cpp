@@ -1,7 +1,8 @@
 // The measurement run against kalvira-unit on a pseudo-terminal, through the real window and
 // serial port: time from START to the committed 16000-sample record, with the unit as fast as
-// the terminal goes and with the unit pacing at 115200 baud; and the CPU the program spends while
-// the run waits 9.5 s for a unit that never answers, and at rest after a run.
+// the terminal goes, with the unit pacing at 115200 baud, and paced behind a USB adapter's
+// latency timer of 16 ms (its default) and of 1 ms (low latency); and the CPU the program spends
+// while the run waits 9.5 s for a unit that never answers, and at rest after a run.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -80,6 +81,17 @@ BENCHMARK_CAPTURE(recordOf16000, paced_unit, std::vector<std::string>{"--no-wait
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+// Paced, with each block's last bytes (201 = 3 x 62 + 15) held until the adapter's timer runs out.
+BENCHMARK_CAPTURE(recordOf16000, paced_unit_usb_16ms,
+                  std::vector<std::string>{"--no-wait", "--usb-latency", "16"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(recordOf16000, paced_unit_usb_1ms,
+                  std::vector<std::string>{"--no-wait", "--usb-latency", "1"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // Reads exactly count bytes from a non-blocking descriptor; false when the unit fell silent.
 bool readExactly(int fd, std::size_t count) {
@@ -105,7 +117,7 @@ void referenceHost(benchmark::State &state, const std::vector<std::string> &unit
     ::tcgetattr(fd, &raw);
     ::cfmakeraw(&raw);
     ::tcsetattr(fd, TCSANOW, &raw);
-    const auto frame = acquisition::buildCommandFrame({0, 0, 100, 16000, true});
+    const auto frame = *acquisition::buildCommandFrame({0, 0, 100, 16000, true});
     const std::uint8_t ack = acquisition::kAcknowledgement;
     for (auto _ : state) {
         const auto begin = Clock::now();

@@ -3,6 +3,8 @@
 #   - a 16000-sample record (160 blocks, 160 acks) from START, unit as fast as the terminal goes
 #     (target under 100 ms) and unit pacing at 115200 baud (target within 2 % of 2.81 s), each
 #     beside a reference host that only reads and acknowledges, which shows the unit's own pace;
+#   - the same paced record behind a USB adapter's latency timer, 16 ms (the default of an FTDI
+#     adapter) and 1 ms (what it sets for low latency): the cost of the timer per record and block;
 #   - the program's CPU time while the run waits 9.5 s for a silent unit (target under 1 %), and
 #     over 10 s at rest after a run, Timer1 still ticking (target under 0.2 %);
 #   - the continuous soak: 1000 records of 16000 samples, each checked against the unit's signal,
@@ -40,6 +42,10 @@ print(f"paced unit: {paced:7.1f} ms, line time {line*1000:.0f} ms: {(paced/1000-
       f"(target within 2 %)")
 print(f"            reference host {paced_ref:.1f} ms ({(paced_ref/1000-line)/line*100:+.1f} % of the line time: "
       f"the unit'"'"'s own pace); program over reference {(paced-paced_ref)/paced_ref*100:+.1f} %")
+for latency in (16, 1):
+    usb = ms(f"recordOf16000/paced_unit_usb_{latency}ms")
+    print(f"paced unit behind a USB latency timer of {latency:2d} ms: {usb:7.1f} ms, "
+          f"{usb-paced:+.1f} ms over the paced unit ({(usb-paced)/160:+.2f} ms a block)")
 silent = runs["silentUnit"]
 wait, cpu, share = silent["real_time"] / 1000, silent["cpu_ms"], silent["cpu_pct_of_wall"]
 print(f"silent unit: {wait:.2f} s wait, program CPU {cpu:.1f} ms = {share:.2f} % of wall (target < 1 %)")

@@ -145,11 +145,18 @@ void MeasurementRun::prepare() {
     settings.triggerMode = host_.selectedTrigger();
     settings.rateCode = host_.selectedSampleRate();
     settings.triggerLevel = static_cast<std::uint8_t>(host_.trigLevelValue());
-    settings.recordLength = blocks_ * static_cast<int>(kSamplesPerBlock);
+    settings.recordLength = blocks_ * kSamplesPerBlock;
     settings.fallingEdge = host_.selectedTrigEdge() == 0;
-    const CommandFrame frame = buildCommandFrame(settings);
+    // The window always has one trigger mode and one sample rate selected; a host that offers
+    // another gets a message instead of a frame the unit would misread.
+    const auto frame = buildCommandFrame(settings);
+    if (!frame) {
+        return fail("No command frame for trigger mode " + std::to_string(settings.triggerMode) +
+                        " and sample rate " + std::to_string(settings.rateCode) + ".",
+                    false);
+    }
 
-    port_.Output(frame);
+    port_.Output(*frame);
     loadCountdown(kFrameSendTenths);
     host_.enableTimer1();
     enter(RunState::Sending);
@@ -215,7 +222,7 @@ void MeasurementRun::checkBlock() {
         port_.InBufferCount(0);
         return enter(RunState::ReceivingBlock);
     }
-    const auto first = rxData_.begin() + (block_ - 1) * static_cast<int>(kSamplesPerBlock) + 1;
+    const auto first = rxData_.begin() + (block_ - 1) * kSamplesPerBlock + 1;
     std::copy(decoded.samples.begin(), decoded.samples.end(), first);
     if (block_ == blocks_) return sendAcknowledgement(true);
     ++block_;

@@ -11,6 +11,13 @@ constexpr std::size_t kEdgeOffset = 4;
 constexpr std::size_t kReservedFirst = 5;
 constexpr std::size_t kCheckOffset = kFrameLength - 1;
 constexpr std::uint8_t kLowestUnheldHighByte = 0x80;
+constexpr int kTriggerModes = 4;
+
+bool isServable(const FrameSettings &settings) {
+    return settings.triggerMode >= 0 && settings.triggerMode < kTriggerModes &&
+           settings.rateCode >= 0 && settings.rateCode < static_cast<int>(kSampleRates.size()) &&
+           isRecordLength(settings.recordLength);
+}
 
 }  // namespace
 
@@ -21,7 +28,8 @@ std::uint8_t checkByte(std::span<const std::uint8_t> bytes) {
     return static_cast<std::uint8_t>(sum % 256U);
 }
 
-CommandFrame buildCommandFrame(const FrameSettings &settings) {
+std::optional<CommandFrame> buildCommandFrame(const FrameSettings &settings) {
+    if (!isServable(settings)) return std::nullopt;
     CommandFrame frame{};
     frame[0] = static_cast<std::uint8_t>(settings.triggerMode * 16 + settings.rateCode);
     frame[1] = settings.triggerLevel;
@@ -45,15 +53,8 @@ std::optional<FrameSettings> parseCommandFrame(std::span<const std::uint8_t> byt
     settings.rateCode = frame[0] % 16;
     settings.triggerLevel = frame[1];
     settings.recordLength = frame[2] + 256 * frame[3];
-    if (settings.triggerMode > 3 || settings.rateCode > 7 || frame[kEdgeOffset] > 1) {
-        return std::nullopt;
-    }
-    if (settings.recordLength < static_cast<int>(kSamplesPerBlock) ||
-        settings.recordLength > kMaxRecordLength ||
-        settings.recordLength % static_cast<int>(kSamplesPerBlock) != 0) {
-        return std::nullopt;
-    }
     settings.fallingEdge = frame[kEdgeOffset] == 1;
+    if (frame[kEdgeOffset] > 1 || !isServable(settings)) return std::nullopt;
     return settings;
 }
 

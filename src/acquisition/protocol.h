@@ -14,7 +14,6 @@ namespace kalvira::acquisition {
 inline constexpr std::uint8_t kStartByte = 0xAA;        // the unit's answer to a command frame
 inline constexpr std::uint8_t kAcknowledgement = 0x55;  // the host's "U" after each good block
 inline constexpr std::size_t kFrameLength = 11;
-inline constexpr std::size_t kSamplesPerBlock = kalvira::kSamplesPerBlock;
 inline constexpr std::size_t kBlockDataLength = 2 * kSamplesPerBlock;  // the bytes the check covers
 inline constexpr std::size_t kBlockLength = kBlockDataLength + 1;  // low byte first, then the check
 
@@ -31,12 +30,13 @@ struct FrameSettings {
 };
 
 // The 11 bytes of a command frame: mode*16+rate, level, N low, N high, edge, five zeros, and
-// the sum of bytes 0..9 modulo 256.
-CommandFrame buildCommandFrame(const FrameSettings &settings);
+// the sum of bytes 0..9 modulo 256. nullopt unless the unit can serve the settings: mode 0..3,
+// rate 0..7 and a record length isRecordLength() allows (any level byte and either edge).
+std::optional<CommandFrame> buildCommandFrame(const FrameSettings &settings);
 
 // The unit's reading of 11 received bytes: the settings when they form a command frame the unit
-// can serve (check byte right, bytes 5..9 zero, mode 0..3, rate 0..7, edge byte 0 or 1, length a
-// multiple of 100 in 100..16000), nullopt otherwise or when fewer than 11 bytes are given. Only
+// can serve (check byte right, bytes 5..9 zero, edge byte 0 or 1, settings as
+// buildCommandFrame() takes them), nullopt otherwise or when fewer than 11 bytes are given. Only
 // the first 11 bytes are read.
 std::optional<FrameSettings> parseCommandFrame(std::span<const std::uint8_t> bytes);
 

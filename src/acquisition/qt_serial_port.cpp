@@ -1,11 +1,7 @@
 #include "qt_serial_port.h"
 
 #include <algorithm>
-#include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <termios.h>
-#endif
+#include <utility>
 
 namespace kalvira::acquisition {
 
@@ -49,19 +45,6 @@ QSerialPort::Parity toQtParity(char parity) {
 
 }  // namespace
 
-bool drainOutput(int fd) {
-#ifdef Q_OS_UNIX
-    int result = 0;
-    do {
-        result = ::tcdrain(fd);
-    } while (result != 0 && errno == EINTR);
-    return result == 0;
-#else
-    (void)fd;
-    return true;
-#endif
-}
-
 std::string describeOpenFailure(const std::string &device, QSerialPort::SerialPortError error,
                                 const std::string &systemText) {
     std::string message = device + ": " + systemText;
@@ -73,7 +56,10 @@ std::string describeOpenFailure(const std::string &device, QSerialPort::SerialPo
     return message;
 }
 
-QtSerialPort::QtSerialPort(QObject *parent) : QObject(parent) {
+QtSerialPort::QtSerialPort(QObject *parent) : QtSerialPort(systemSerialDriver(), parent) {}
+
+QtSerialPort::QtSerialPort(std::unique_ptr<SerialDriver> driver, QObject *parent)
+    : QObject(parent), driver_(std::move(driver)) {
     connect(&port_, &QSerialPort::readyRead, this, [this] {
         if (listener()) listener()->bytesArrived();
     });
@@ -81,6 +67,10 @@ QtSerialPort::QtSerialPort(QObject *parent) : QObject(parent) {
         if (listener()) listener()->bytesLeft();
     });
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::handleError);
+}
+
+QtSerialPort::~QtSerialPort() {
+    if (port_.isOpen()) closeNow();
 }
 
 void QtSerialPort::CommPort(std::int16_t number) {
@@ -135,6 +125,7 @@ std::optional<std::string> QtSerialPort::PortOpen(bool open) {
         return message;
     }
     applySettings();
+    flagsBeforeOpen_ = requestLowLatency(*driver_, descriptor());
     return std::nullopt;
 }
 
@@ -161,7 +152,9 @@ std::string QtSerialPort::deviceName() const {
 // An empty transmit buffer only means the byte was handed to the system, and closing restores the
 // line settings the port had before it was opened, at once. Qt 6 no longer offers to leave the
 // settings alone on close (settingsRestoredOnClose is gone), so the wait for the output to drain
-// before the close is what keeps a byte in flight from going out at another speed.
+// before the close is what keeps a byte in flight from going out at another speed. The wait runs
+// on the GUI thread, so it lasts no longer than the line needs: a USB adapter that stopped taking
+// bytes loses them instead of freezing the window.
 void QtSerialPort::closeAfterDraining() {
     if (!port_.isOpen()) return;
     // Hands what Qt still holds to the system; stops when the system takes no more.
@@ -169,10 +162,24 @@ void QtSerialPort::closeAfterDraining() {
     }
     // A dead device may fail the flush; its error has then closed the port already.
     if (!port_.isOpen()) return;
-#ifdef Q_OS_UNIX
-    drainOutput(static_cast<int>(port_.handle()));
-#endif
+    drainWithin(*driver_, descriptor(), settings_.baudRate);
+    closeNow();
+}
+
+// The driver's flags go back first; after a vanished device that call fails and nothing is lost.
+void QtSerialPort::closeNow() {
+    if (const auto flags = std::exchange(flagsBeforeOpen_, std::nullopt)) {
+        driver_->setSerialFlags(descriptor(), *flags);
+    }
     port_.close();
+}
+
+int QtSerialPort::descriptor() const {
+#ifdef Q_OS_UNIX
+    return static_cast<int>(port_.handle());
+#else
+    return -1;
+#endif
 }
 
 void QtSerialPort::applySettings() {
@@ -189,7 +196,7 @@ void QtSerialPort::handleError(QSerialPort::SerialPortError error) {
     const std::string reason = deviceName() + ": " + describeFailure(error) + " (" +
                                port_.errorString().toStdString() + ")";
     port_.clearError();
-    port_.close();
+    closeNow();
     if (listener()) listener()->portFailed(reason);
 }
 

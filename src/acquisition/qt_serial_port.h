@@ -2,16 +2,13 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <memory>
 
 #include "port_settings.h"
+#include "serial_driver.h"
 #include "serial_port.h"
 
 namespace kalvira::acquisition {
-
-// Waits until every byte written to the open terminal fd has left the line (tcdrain). True when
-// the output has gone; false when fd is not a terminal or the wait failed. Where the system has
-// no such call it does nothing and returns true.
-bool drainOutput(int fd);
 
 // The message for a port that would not open: the device, then the system's reason; for a lack
 // of permission also how to get it.
@@ -20,11 +17,17 @@ std::string describeOpenFailure(const std::string &device, QSerialPort::SerialPo
 
 // The real serial port, on QSerialPort. Port numbers map to devices through deviceForPort().
 // Any error of an open port (unplugged device, read or write failure) closes it at once and is
-// passed on to the listener, so a dead device can never flood the event loop.
+// passed on to the listener, so a dead device can never flood the event loop. On open the driver
+// is asked for low latency, and its flags are put back on close; the close waits for the output
+// only as long as the line needs for it.
 class QtSerialPort : public QObject, public SerialPort {
     Q_OBJECT
 public:
     explicit QtSerialPort(QObject *parent = nullptr);
+    // With the driver calls made through driver instead of the system's.
+    explicit QtSerialPort(std::unique_ptr<SerialDriver> driver, QObject *parent = nullptr);
+    // Puts the driver's flags back when the port is still open.
+    ~QtSerialPort() override;
 
     void CommPort(std::int16_t number) override;
     void Settings(std::string_view settings) override;
@@ -45,8 +48,12 @@ public:
 private:
     void applySettings();
     void closeAfterDraining();
+    void closeNow();
+    int descriptor() const;
     void handleError(QSerialPort::SerialPortError error);
 
+    std::unique_ptr<SerialDriver> driver_;
+    std::optional<int> flagsBeforeOpen_;  // the driver's flags to put back on close
     QSerialPort port_;
     std::int16_t portNumber_ = 1;
     PortSettings settings_{115200, 'n', 8, 1};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 #include <tuple>
+#include <variant>
 #include <vector>
 
 namespace kalvira::acquisition {
@@ -29,8 +30,9 @@ class CommandFrames : public testing::TestWithParam<FrameCase> {};
 
 TEST_P(CommandFrames, CarryTheSettingsAndTheirSumAndAreReadBackByTheUnit) {
     const auto &[settings, bytes] = GetParam();
-    const CommandFrame frame = buildCommandFrame(settings);
-    ASSERT_EQ(Bytes(frame.begin(), frame.end()), bytes);
+    const auto frame = buildCommandFrame(settings);
+    ASSERT_TRUE(frame);
+    ASSERT_EQ(Bytes(frame->begin(), frame->end()), bytes);
     Bytes longer = bytes;
     longer.push_back(0x55);  // bytes after the eleventh are not part of the frame
     EXPECT_EQ(parseCommandFrame(longer), settings);
@@ -43,20 +45,38 @@ TEST_P(CommandFrames, CarryTheSettingsAndTheirSumAndAreReadBackByTheUnit) {
 INSTANTIATE_TEST_SUITE_P(Settings, CommandFrames, testing::ValuesIn(kFrames));
 
 // Frames the unit cannot serve, given their right check byte: mode 4, rate 8, edge 2, a reserved
-// byte set, 0, 150 and 16100 samples, and one byte short.
-const Bytes kRefused[] = {
-    {0x40, 100, 0x88, 0x13, 1, 0, 0, 0, 0, 0}, {0x08, 100, 0x88, 0x13, 1, 0, 0, 0, 0, 0},
-    {0x00, 100, 0x88, 0x13, 2, 0, 0, 0, 0, 0}, {0x00, 100, 0x88, 0x13, 1, 0, 0, 1, 0, 0},
-    {0x00, 100, 0x00, 0x00, 1, 0, 0, 0, 0, 0}, {0x00, 100, 0x96, 0x00, 1, 0, 0, 0, 0, 0},
-    {0x00, 100, 0xE4, 0x3E, 1, 0, 0, 0, 0, 0}, {0x00, 100, 0x88, 0x13, 1, 0, 0, 0, 0}};
-class RefusedFrames : public testing::TestWithParam<Bytes> {};
+// byte set, 0, 150 and 16100 samples, and one byte short. Then settings no frame is built from:
+// mode 4 and -1, rate 8 and -1, 0, 150, 16100, -100 and 65600 (0x40 in 16 bits) samples.
+using Refused = std::variant<Bytes, FrameSettings>;
+const Refused kRefused[] = {Bytes{0x40, 100, 0x88, 0x13, 1, 0, 0, 0, 0, 0},
+                            Bytes{0x08, 100, 0x88, 0x13, 1, 0, 0, 0, 0, 0},
+                            Bytes{0x00, 100, 0x88, 0x13, 2, 0, 0, 0, 0, 0},
+                            Bytes{0x00, 100, 0x88, 0x13, 1, 0, 0, 1, 0, 0},
+                            Bytes{0x00, 100, 0x00, 0x00, 1, 0, 0, 0, 0, 0},
+                            Bytes{0x00, 100, 0x96, 0x00, 1, 0, 0, 0, 0, 0},
+                            Bytes{0x00, 100, 0xE4, 0x3E, 1, 0, 0, 0, 0, 0},
+                            Bytes{0x00, 100, 0x88, 0x13, 1, 0, 0, 0, 0},
+                            FrameSettings{4, 0, 100, 5000, true},
+                            FrameSettings{-1, 0, 100, 5000, true},
+                            FrameSettings{0, 8, 100, 5000, true},
+                            FrameSettings{0, -1, 100, 5000, true},
+                            FrameSettings{0, 0, 100, 0, true},
+                            FrameSettings{0, 0, 100, 150, true},
+                            FrameSettings{0, 0, 100, 16100, true},
+                            FrameSettings{0, 0, 100, -100, true},
+                            FrameSettings{0, 0, 100, 65600, true}};
+class RefusedInputs : public testing::TestWithParam<Refused> {};
 
-TEST_P(RefusedFrames, AreNotReadEvenWithTheirSumRight) {
-    Bytes frame = GetParam();
+TEST_P(RefusedInputs, AreNotReadEvenWithTheirSumRightNorBuiltIntoAFrame) {
+    if (const auto *settings = std::get_if<FrameSettings>(&GetParam())) {
+        EXPECT_EQ(buildCommandFrame(*settings), std::nullopt);
+        return;
+    }
+    Bytes frame = std::get<Bytes>(GetParam());
     frame.push_back(checkByte(frame));
     EXPECT_EQ(parseCommandFrame(Bytes(frame)), std::nullopt);
 }
-INSTANTIATE_TEST_SUITE_P(Bytes, RefusedFrames, testing::ValuesIn(kRefused));
+INSTANTIATE_TEST_SUITE_P(Inputs, RefusedInputs, testing::ValuesIn(kRefused));
 
 // 100 equal samples as low and high byte, then a check byte, cut or padded to a size; whether the
 // block holds, and every decoded sample.
@@ -124,8 +144,8 @@ TEST(ProtocolFuzz, ReadersAgreeWithTheByteLayoutAndStayInsideTheirInput) {
         ASSERT_EQ(split.blockBytes.size(), held.empty() ? 0 : held.size() - 1);
         ASSERT_TRUE(held.empty() || split.blockBytes.data() == copy.data() + 1);
         if (const auto settings = parseCommandFrame(copy)) {
-            const CommandFrame rebuilt = buildCommandFrame(*settings);
-            ASSERT_TRUE(std::equal(rebuilt.begin(), rebuilt.end(), held.begin()));
+            const auto rebuilt = buildCommandFrame(*settings);
+            ASSERT_TRUE(rebuilt && std::equal(rebuilt->begin(), rebuilt->end(), held.begin()));
             ++frames;
         }
     }

@@ -62,6 +62,13 @@ TEST_F(QtSerialPortOnPty, AVanishedDeviceClosesThePortAndIsReportedOnceByName) {
     EXPECT_FALSE(port.PortOpen());
 }
 
+TEST(QtSerialPort, ALackOfPermissionSaysHowToGetIt) {
+    const auto denied = describeOpenFailure("/dev/ttyUSB0", QSerialPort::PermissionError, "No");
+    EXPECT_TRUE(denied.starts_with("/dev/ttyUSB0: No\n")) << denied;
+    EXPECT_TRUE(denied.ends_with("dialout\", then log out and log in again.")) << denied;
+    EXPECT_EQ(describeOpenFailure("/dev/ttyS1", QSerialPort::OpenError, "No"), "/dev/ttyS1: No");
+}
+
 TEST(QtSerialPort, AnOpenFailureNamesTheDeviceAndTheReason) {
     ::setenv("KALVIRA_COM2", "/nonexistent/ttyKALVIRA", 1);
     QtSerialPort port;

@@ -45,6 +45,7 @@ struct RunTest : ::testing::Test {
             {"rate", [&](int n) { host.sampleRate = n; }},
             {"scroll", [&](int n) { host.sampleScroll = std::int16_t(n); }},
             {"cont", [&](int) { host.trigger = 1; }},
+            {"mode", [&](int n) { host.trigger = n; }},
             {"start", [&](int) { run.start(); }},
             {"stop", [&](int) { host.StopGombLenyomva = -1, run.wake(); }},
             {"tick", [&](int n) { tick(n); }},
@@ -112,6 +113,8 @@ const FailureCase kFailures[] = {
     {"start answer blocks:2 arrive tick:14", "tick", S::Acknowledging, "Nyugta adás hiba!", false,
      4},
     {"noopen", "start", S::Idle, kNoDevice, false, 0},
+    {"mode:4", "start", S::Idle, "No command frame for trigger mode 4 and sample rate 0.", false,
+     0},
     {"start answer blocks:1", "fail fail", S::ReceivingBlock, kIo, false, 2},
     {"cont start answer blocks:3", "fail", S::Pausing, kIo, false, 4}};
 class RunFailure : public RunTest, public ::testing::WithParamInterface<FailureCase> {};

@@ -70,7 +70,7 @@ int main(int argc, char **argv) {
     UnitExchange exchange(options, [&logFile](const std::string &text) {
         if (logFile) logFile->write(text);
     });
-    UnitServer(terminal.masterFd(), stopPipe[0], exchange, options.paced).run();
+    UnitServer(terminal.masterFd(), stopPipe[0], exchange, options.paced, options.usbLatency).run();
     link.remove();
     return 0;
 }

@@ -9,7 +9,6 @@ namespace {
 
 using acquisition::kAcknowledgement;
 using acquisition::kFrameLength;
-using acquisition::kSamplesPerBlock;
 
 // Byte 0 of a frame is mode * 16 + rate with mode 0..3 and rate 0..7; any other byte cannot
 // begin one, so it is dropped at once instead of waiting for ten more.

@@ -107,6 +107,12 @@ CommandLine parseCommandLine(const std::vector<std::string_view> &arguments) {
                 return fail("--ack-timeout must be 1..600000 milliseconds");
             }
             options.ackTimeout = std::chrono::milliseconds(*number);
+        } else if (name == "--usb-latency") {
+            const auto number = integer<int>(*text);
+            if (!number || *number < 1 || *number > 255) {
+                return fail("--usb-latency must be 1..255 milliseconds");
+            }
+            options.usbLatency = std::chrono::milliseconds(*number);
         } else if (name == "--copies") {
             const auto number = integer<int>(*text);
             if (!number || *number < 1 || *number > 1000) return fail("--copies must be 1..1000");
@@ -140,6 +146,9 @@ line of stdout, then serves command frames until SIGTERM or SIGINT.
   --no-pacing          wait the record's duration, then send unpaced
   --ack-timeout MS     send a block again when its 0x55 has not come after MS (default 1000)
   --copies N           copies of one block before giving up the record (default 3)
+  --usb-latency MS     play a USB adapter's latency timer: hold bytes for the host until 62
+                       are waiting or MS (1..255; FTDI's default 16) have passed since the first
+                       one held
   --fault FAULT        play a fault; repeatable. FAULT[@A] limits it to the A-th frame answered:
                          no-answer            take the frame, send nothing
                          wrong-start[=XX]     send byte XX (hex, default 55) instead of AA

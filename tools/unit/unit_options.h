@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,9 @@ struct UnitOptions {
     bool waitForRecord = true;  // block 1 only after the record's duration (and the trigger wait)
     bool paced = true;          // bytes leave at 115200 baud, 10 bits each, not all at once
     std::chrono::milliseconds ackTimeout{1000};  // a block is sent again after this long unanswered
+    // Played like a USB adapter's latency timer: bytes reach the host 62 at a time, or when this
+    // long has passed since the first one held; nullopt for bytes at once.
+    std::optional<std::chrono::milliseconds> usbLatency;
     int maxCopies = 3;     // copies of one block before the unit gives up on the record
     std::string linkPath;  // symlink to the device; empty for none
     std::string logPath;   // wire log file; empty for none

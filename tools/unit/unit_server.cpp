@@ -16,6 +16,7 @@ using namespace std::chrono_literals;
 constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 115200);
 constexpr auto kPacingSlack = 1ms;  // bytes due this soon go out now, poll() waits in ms anyway
 constexpr auto kReopenProbe = 50ms;
+constexpr std::size_t kUsbPacketData = 62;
 
 int pollTimeout(std::optional<std::chrono::steady_clock::time_point> wake,
                 std::chrono::steady_clock::time_point now) {
@@ -27,8 +28,13 @@ int pollTimeout(std::optional<std::chrono::steady_clock::time_point> wake,
 
 }  // namespace
 
-UnitServer::UnitServer(int masterFd, int stopFd, UnitExchange &exchange, bool paced)
-    : master_(masterFd), stop_(stopFd), exchange_(exchange), paced_(paced) {}
+UnitServer::UnitServer(int masterFd, int stopFd, UnitExchange &exchange, bool paced,
+                       std::optional<std::chrono::milliseconds> usbLatency)
+    : master_(masterFd),
+      stop_(stopFd),
+      exchange_(exchange),
+      paced_(paced),
+      usbLatency_(usbLatency) {}
 
 bool UnitServer::hungUp() {
     pollfd probe{master_, POLLIN, 0};
@@ -48,6 +54,7 @@ void UnitServer::run() {
     for (;;) {
         auto now = Clock::now();
         exchange_.tick(now);
+        if (usbLatency_ && hostPresent_) feedAdapter(now);
         std::optional<TimePoint> wake = exchange_.deadline();
         auto wakeBy = [&wake](TimePoint at) { wake = wake ? std::min(*wake, at) : at; };
 
@@ -55,7 +62,15 @@ void UnitServer::run() {
         nfds_t count = 1;
         if (hostPresent_) {
             count = 2;
-            if (!exchange_.unsent().empty()) {
+            if (usbLatency_) {
+                // Unpaced, the adapter has taken every byte already.
+                if (paced_ && !exchange_.unsent().empty()) wakeBy(lineFree_ - kPacingSlack);
+                if (adapterReleases(now)) {
+                    fds[1].events |= POLLOUT;
+                } else if (!held_.empty()) {
+                    wakeBy(heldSince_ + *usbLatency_);
+                }
+            } else if (!exchange_.unsent().empty()) {
                 if (!paced_ || lineFree_ <= now + kPacingSlack) {
                     fds[1].events |= POLLOUT;
                 } else {
@@ -85,7 +100,13 @@ void UnitServer::run() {
         } else if (events & (POLLHUP | POLLERR)) {
             hostGone(now);
         }
-        if (hostPresent_ && (events & POLLOUT)) writeToHost(now);
+        if (hostPresent_ && (events & POLLOUT)) {
+            if (usbLatency_) {
+                releaseHeld(now);
+            } else {
+                writeToHost(now);
+            }
+        }
     }
 }
 
@@ -101,21 +122,60 @@ void UnitServer::readFromHost(TimePoint now) {
 
 void UnitServer::writeToHost(TimePoint now) {
     const auto bytes = exchange_.unsent();
-    if (bytes.empty()) return;
-    std::size_t allowed = bytes.size();
-    if (paced_) {
-        // The line falls idle only when there was nothing left to send. Bytes that waited for their
-        // turn keep the line's schedule however late this wake-up comes, and go out at once to
-        // catch up: otherwise every late wake-up would slow the line below 115200 baud.
-        if (!backlog_) lineFree_ = std::max(lineFree_, now);
-        const auto due = (now + kPacingSlack - lineFree_) / kByteTime + 1;
-        allowed = std::min(allowed, static_cast<std::size_t>(due));
-    }
+    const std::size_t allowed = lineTakes(bytes.size(), now);
+    if (allowed == 0) return;
     const ssize_t written = ::write(master_, bytes.data(), allowed);
     if (written > 0) {
-        backlog_ = static_cast<std::size_t>(written) < bytes.size();
-        if (paced_) lineFree_ += kByteTime * written;
-        exchange_.wrote(static_cast<std::size_t>(written), paced_ ? lineFree_ : now);
+        lineSent(static_cast<std::size_t>(written), bytes.size(), now);
+    } else if (written < 0 && errno == EIO) {
+        hostGone(now);
+    }
+}
+
+// How many of the waiting bytes the line has begun to send by now: all of them when unpaced.
+std::size_t UnitServer::lineTakes(std::size_t waiting, TimePoint now) {
+    if (!paced_ || waiting == 0) return waiting;
+    // The line falls idle only when there was nothing left to send. Bytes that waited for their
+    // turn keep the line's schedule however late this wake-up comes, and go out at once to
+    // catch up: otherwise every late wake-up would slow the line below 115200 baud.
+    if (!backlog_) lineFree_ = std::max(lineFree_, now);
+    if (lineFree_ > now + kPacingSlack) return 0;
+    const auto due = (now + kPacingSlack - lineFree_) / kByteTime + 1;
+    return std::min(waiting, static_cast<std::size_t>(due));
+}
+
+void UnitServer::lineSent(std::size_t sent, std::size_t waiting, TimePoint now) {
+    backlog_ = sent < waiting;
+    if (paced_) lineFree_ += kByteTime * static_cast<std::int64_t>(sent);
+    exchange_.wrote(sent, paced_ ? lineFree_ : now);
+}
+
+// The line into the adapter: the unit has sent what the adapter holds.
+void UnitServer::feedAdapter(TimePoint now) {
+    for (auto bytes = exchange_.unsent(); !bytes.empty(); bytes = exchange_.unsent()) {
+        const std::size_t taken = lineTakes(bytes.size(), now);
+        if (taken == 0) return;
+        if (held_.empty()) heldSince_ = now;
+        held_.insert(held_.end(), bytes.begin(),
+                     bytes.begin() + static_cast<std::ptrdiff_t>(taken));
+        lineSent(taken, bytes.size(), now);
+    }
+}
+
+bool UnitServer::adapterReleases(TimePoint now) const {
+    return !held_.empty() && (held_.size() >= kUsbPacketData || now >= heldSince_ + *usbLatency_);
+}
+
+// Full packets go at once; once the latency has run out, whatever is held goes. What stays
+// behind a packet starts the timer again.
+void UnitServer::releaseHeld(TimePoint now) {
+    if (!adapterReleases(now)) return;
+    std::size_t count = held_.size();
+    if (now < heldSince_ + *usbLatency_) count -= count % kUsbPacketData;
+    const ssize_t written = ::write(master_, held_.data(), count);
+    if (written > 0) {
+        held_.erase(held_.begin(), held_.begin() + written);
+        if (static_cast<std::size_t>(written) == count) heldSince_ = now;
     } else if (written < 0 && errno == EIO) {
         hostGone(now);
     }
@@ -123,6 +183,7 @@ void UnitServer::writeToHost(TimePoint now) {
 
 void UnitServer::hostGone(TimePoint now) {
     hostPresent_ = false;
+    held_.clear();
     exchange_.hostClosed(now);
 }
 

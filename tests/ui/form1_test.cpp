@@ -66,6 +66,11 @@ TEST_P(Form1Handler, RedrawsOrNotAndKeepsOrDiscardsTheRecord) {
     GetParam().act(form);
     EXPECT_EQ(picture(form) != before, GetParam().redraws);
     EXPECT_EQ(form.MeresVege, GetParam().keepsRecord ? -1 : 0);
+    // A discarded record leaves no red trace pixel on the graticule; a kept one is drawn again.
+    const QImage after = picture(form).convertToFormat(QImage::Format_RGB32);
+    const auto *pixels = reinterpret_cast<const QRgb *>(after.constBits());
+    EXPECT_EQ(std::count(pixels, pixels + after.width() * after.height(), qRgb(255, 0, 0)) > 0,
+              GetParam().keepsRecord);
 }
 
 const auto kHandlers = ::testing::Values(

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace kalvira::ui {
 namespace {
 
@@ -32,28 +34,25 @@ TEST_P(ControlLayoutTest, ColumnsStackRowsMeetAtTheRightEdgeAndEverythingIsInsid
               lineStyle{l.lineStyleLeft, 432, 105, 33}, volts{l.voltsPerDivLeft, 432, 89, 33},
               stp = box(l.stp, kButton), start = box(l.start, kButton),
               kilepes = box(l.kilepes, kButton);
-    EXPECT_EQ(trig.top, 0);
-    EXPECT_EQ(sampleTime.top, trig.bottom());
-    EXPECT_EQ(samples.top, sampleTime.bottom());
-    EXPECT_EQ(time.top, 0);
-    EXPECT_EQ(com.top, time.bottom());
-    EXPECT_EQ(level.top, com.bottom());
-    for (const Box &b : {trig, sampleTime, samples}) EXPECT_EQ(b.right(), sw);
-    for (const Box &b : {com, level}) EXPECT_EQ(b.left, time.left);
-    EXPECT_EQ(time.right(), sampleTime.left);  // the columns are flush
-    // The buttons stand 300, 200 and 100 left of the right edge, 40 above the bottom one.
-    EXPECT_EQ(std::tuple(stp.left, start.left, kilepes.left),
-              std::tuple(sw - 300, sw - 200, sw - 100));
-    for (const Box &b : {stp, start, kilepes}) EXPECT_EQ(b.top, sh - 40);
-    EXPECT_LE(stp.right(), start.left);
-    EXPECT_LE(start.right(), kilepes.left);
-    EXPECT_EQ(lineStyle.right(), volts.left);
-    EXPECT_EQ(volts.right(), sw);
-    EXPECT_EQ(hscroll.right(), sw);
-    for (const Box &b : {trig, sampleTime, samples, time, com, level, hscroll, lineStyle, volts,
-                         stp, start, kilepes}) {
-        EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.right() <= sw && b.bottom() <= sh);
+    // Each column starts at the top, each frame where the one above it ends, on one left edge.
+    for (const auto &column :
+         {std::array{trig, sampleTime, samples}, std::array{time, com, level}}) {
+        EXPECT_EQ(column[0].top, 0);
+        for (int i = 1; i < 3; ++i)
+            EXPECT_TRUE(column[i].top == column[i - 1].bottom() &&
+                        column[i].left == column[0].left);
     }
+    EXPECT_EQ(std::tuple(trig.right(), time.right()), std::tuple(sw, trig.left));  // flush
+    // The buttons 300, 200 and 100 left of the right edge, 40 above the bottom; rows side by side.
+    EXPECT_EQ(std::tuple(stp.left, start.left, kilepes.left, kilepes.top),
+              std::tuple(sw - 300, sw - 200, sw - 100, sh - 40));
+    for (const auto &[left, right] : {std::pair{stp, start}, {start, kilepes}, {lineStyle, volts}})
+        EXPECT_TRUE(left.right() <= right.left && left.top == right.top);
+    EXPECT_EQ(std::tuple(lineStyle.right(), volts.right(), hscroll.right()),
+              std::tuple(volts.left, sw, sw));
+    for (const Box &b : {trig, sampleTime, samples, time, com, level, hscroll, lineStyle, volts,
+                         stp, start, kilepes})
+        EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.right() <= sw && b.bottom() <= sh);
 }
 // The design client area, as the window opens, and a large screen.
 INSTANTIATE_TEST_SUITE_P(Sizes, ControlLayoutTest,

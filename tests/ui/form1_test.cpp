@@ -68,8 +68,7 @@ TEST_P(Form1Handler, RedrawsOrNotAndKeepsOrDiscardsTheRecord) {
     GetParam().act(form);
     EXPECT_EQ(picture(form) != before, GetParam().redraws);
     EXPECT_EQ(form.MeresVege, GetParam().keepsRecord ? -1 : 0);
-    // A discarded record leaves no red trace pixel on the graticule; a kept one is drawn again.
-    const QImage after = picture(form).convertToFormat(QImage::Format_RGB32);
+    const QImage after = picture(form);  // a discarded record leaves no red trace pixel
     const auto *pixels = reinterpret_cast<const QRgb *>(after.constBits());
     EXPECT_EQ(std::count(pixels, pixels + after.width() * after.height(), qRgb(255, 0, 0)) > 0,
               GetParam().keepsRecord);
@@ -127,7 +126,6 @@ QStringList disabledControls(const Form1 &form) {
     return names;
 }
 
-// Timer1 counts TizedSec down to 0 and no further, and the start byte's wait ends at 0.
 TEST(Form1, ARunLocksExactlyTheAcquisitionSettingsUntilItsWaitRunsOut) {
     testing::PtyPair line;  // nobody answers: the run waits for the start byte
     ASSERT_FALSE(line.device().empty());
@@ -142,7 +140,7 @@ TEST(Form1, ARunLocksExactlyTheAcquisitionSettingsUntilItsWaitRunsOut) {
     EXPECT_EQ(disabledControls(form), locked);
     ASSERT_TRUE(form.MSComm1->PortOpen());
     auto *timer = form.findChild<QTimer *>("Timer1");
-    timer->stop();  // from here the test alone ticks: the frame leaves, 9.5 s are loaded
+    timer->stop();  // the test alone ticks: 9.5 s down to 0 and no further, and the wait ends
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.TizedSec == 95; }, 30000));
     for (int tick = 0; tick < 200; ++tick) QMetaObject::invokeMethod(timer, "timeout");
     EXPECT_EQ(form.TizedSec, 0);

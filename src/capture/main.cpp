@@ -1,5 +1,5 @@
 // kalvira-capture: takes records from the acquisition unit with the window's measurement run and
-// writes them as a record file. Ctrl+C ends the run as STOP does.
+// writes them as a record file. Ctrl+C ends the run as STOP does, a second one at once.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>

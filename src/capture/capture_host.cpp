@@ -1,6 +1,7 @@
 #include "capture_host.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "acquisition/measurement_run.h"
 #include "common/link_facts.h"
@@ -13,7 +14,8 @@ CaptureHost::CaptureHost(const CaptureOptions &options, QObject *parent)
     connect(&Timer1, &QTimer::timeout, this, &CaptureHost::Timer1_Timer);
 }
 
-void CaptureHost::requestStop() {
+void CaptureHost::interrupt() {
+    if (std::exchange(interrupted_, true) && run_) return run_->abort();
     setStopGombLenyomva(-1);
     if (run_) run_->wake();
 }

@@ -26,8 +26,11 @@ public:
 
     // The run that Timer1 ticks and the stop request wake; it must outlive the host's use.
     void attach(acquisition::MeasurementRun *run) { run_ = run; }
-    // As STOP: the run ends at its next stop test, a record already complete is kept.
-    void requestStop();
+    // Ctrl+C. The first acts as STOP: the run ends at its next stop test, a record already
+    // complete is kept. A later one ends the run at once, not waiting for the frame, the
+    // acknowledgement or the pause under way.
+    void interrupt();
+    bool interrupted() const { return interrupted_; }
     // Shows the complete records and the run's state on one line of standard error, redrawn at
     // every Timer1 tick (for a terminal).
     void setStatusLine(bool shown) { statusLine_ = shown; }
@@ -77,6 +80,7 @@ private:
     QDateTime firstTaken_;
     std::optional<std::string> failure_;
     bool statusLine_ = false;
+    bool interrupted_ = false;
 };
 
 }  // namespace kalvira::capture

@@ -1,5 +1,5 @@
 // kalvira-capture: takes records from the acquisition unit with the window's measurement run and
-// writes them as a record file. Ctrl+C ends the run as STOP does.
+// writes them as a record file. Ctrl+C ends the run as STOP does, a second one at once.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -90,15 +90,10 @@ int main(int argc, char **argv) {
     acquisition::MeasurementRun run(host, port);
     host.attach(&run);
 
-    bool interrupted = false;
     QSocketNotifier interrupt(interruptPipe[0], QSocketNotifier::Read);
     QObject::connect(&interrupt, &QSocketNotifier::activated, &app, [&] {
         char byte = 0;
-        while (::read(interruptPipe[0], &byte, 1) == 1) {
-        }
-        if (interrupted) return run.abort();  // a second Ctrl+C does not wait for the unit
-        interrupted = true;
-        host.requestStop();
+        while (::read(interruptPipe[0], &byte, 1) == 1) host.interrupt();  // a byte a Ctrl+C
     });
     QObject::connect(&host, &capture::CaptureHost::runEnded, &app, [&] {
         if (!run.running()) QCoreApplication::quit();
@@ -125,7 +120,7 @@ int main(int argc, char **argv) {
     }
     if (host.failure()) return kLinkFailed;
     if (host.records().size() == static_cast<std::size_t>(options.records)) return 0;
-    if (interrupted) return kInterrupted;
+    if (host.interrupted()) return kInterrupted;
     std::fprintf(stderr, "kalvira-capture: the run ended before every record arrived\n");
     return kLinkFailed;
 }

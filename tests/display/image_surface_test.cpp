@@ -46,17 +46,18 @@ TEST(ImageSurface, WholePixelsTiesToEvenUpToTheLastColumnAndRowNotBeyond) {
         s.line(2, 1, 12, 9, kAxisColour);            // sloping, out through the last row
         s.line(1, 3, 9, -1, kAxisColour);            // and through the last column
         s.line(-9, 3.5f, 1.5f, 3.5f, kTraceColour);  // row 4 up to x = 2
-        s.line(0.5f, 0, 0.5f, 2.5f, kTraceColour);   // column 0 down to y = 2
+        s.line(0.5f, 0, 0.5f, 9, kTraceColour);      // column 0, out through the last row
+        s.line(4, 2, 9, 2, kAxisColour);             // row 2, out through the last column
         s.line(6, 0, 6, 1, kTraceColour);            // upright on the last column
         s.line(3, 4, 4, 4, kTraceColour);            // level on the last row
         s.point(6, 4, kTraceColour);                 // the last pixel
-        const int beyond[][4] = {{7, 0, 7, 4}, {0, 5, 6, 5}, {-1, 0, -1, 4}, {0, -1, 6, -1}};
+        const int beyond[][4] = {{7, 4, 7, 0}, {6, 5, 0, 5}, {-1, 0, -1, 4}, {0, -1, 6, -1}};
         for (const auto &[x1, y1, x2, y2] : beyond) {  // into the next row or past the buffer
             s.point(x2, y2, kGraticuleColour);
             s.line(x1, y1, x2, y2, kGraticuleColour);
         }
     });
-    EXPECT_EQ(pixels(image, kTraceColour), "#.....#|#.....#|#......|.......|#####.#|");
+    EXPECT_EQ(pixels(image, kTraceColour), "#.....#|#.....#|#......|#......|#####.#|");
     EXPECT_EQ(pixels(image, kGraticuleColour).find('#'), std::string::npos);
 }
 

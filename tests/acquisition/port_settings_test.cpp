@@ -1,4 +1,5 @@
 #include "acquisition/port_settings.h"
+#include "scoped_environment.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +22,10 @@ TEST(PortNames, EnvironmentWinsOverTheChosenDeviceWhichWinsOverTheDefault) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     chooseDeviceForPort(2, "/dev/ttyUSB0");
     EXPECT_EQ(deviceForPort(1) + deviceForPort(2), "/dev/ttyS0/dev/ttyUSB0");
-    setenv("KALVIRA_COM2", "/dev/ttyACM0", 1);
-    EXPECT_EQ(deviceForPort(2), "/dev/ttyACM0");
-    unsetenv("KALVIRA_COM2");
+    {
+        const kalvira::testing::ScopedEnvironment com2("KALVIRA_COM2", "/dev/ttyACM0");
+        EXPECT_EQ(deviceForPort(2), "/dev/ttyACM0");
+    }
     forgetDeviceForPort(2);
     EXPECT_EQ(deviceForPort(2), "/dev/ttyS1");
 }

@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "pty_pair.h"
+#include "scoped_environment.h"
 
 namespace kalvira::acquisition {
 namespace {
@@ -24,13 +25,12 @@ class QtSerialPortOnPty : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(far.device().empty());
-        ::setenv("KALVIRA_COM1", far.device().c_str(), 1);
         port.setListener(&listener);
         port.CommPort(1);
         ASSERT_EQ(port.PortOpen(true), std::nullopt);
     }
-    void TearDown() override { ::unsetenv("KALVIRA_COM1"); }
     testing::PtyPair far;
+    testing::ScopedEnvironment com1{"KALVIRA_COM1", far.device()};
     Listener listener;
     QtSerialPort port;
 };
@@ -70,13 +70,12 @@ TEST(QtSerialPort, ALackOfPermissionSaysHowToGetIt) {
 }
 
 TEST(QtSerialPort, AnOpenFailureNamesTheDeviceAndTheReason) {
-    ::setenv("KALVIRA_COM2", "/nonexistent/ttyKALVIRA", 1);
+    const testing::ScopedEnvironment com2("KALVIRA_COM2", "/nonexistent/ttyKALVIRA");
     QtSerialPort port;
     port.CommPort(2);
     const auto error = port.PortOpen(true).value_or("");
     EXPECT_TRUE(error.starts_with("/nonexistent/ttyKALVIRA: ") && error.size() > 25) << error;
     EXPECT_FALSE(port.PortOpen());
-    ::unsetenv("KALVIRA_COM2");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "fake_serial_driver.h"
 #include "fake_serial_port.h"
 #include "pty_pair.h"
+#include "scoped_environment.h"
 
 namespace kalvira::acquisition::testing {
 namespace {
@@ -21,11 +22,7 @@ using us = std::chrono::microseconds;
 // The port opened as COM1 on a pseudo-terminal whose far end the test holds; every driver call
 // goes to the fake, which plays a USB adapter.
 struct PortOnFakeDriver : ::testing::Test {
-    void SetUp() override {
-        ASSERT_FALSE(far.device().empty());
-        ::setenv("KALVIRA_COM1", far.device().c_str(), 1);
-    }
-    void TearDown() override { ::unsetenv("KALVIRA_COM1"); }
+    void SetUp() override { ASSERT_FALSE(far.device().empty()); }
     Bytes readFar(std::size_t count) {  // what the far end got, waiting for count bytes (5 s)
         Bytes got;
         EXPECT_TRUE(QTest::qWaitFor([&] {
@@ -38,6 +35,7 @@ struct PortOnFakeDriver : ::testing::Test {
     }
 
     kalvira::testing::PtyPair far;
+    kalvira::testing::ScopedEnvironment com1{"KALVIRA_COM1", far.device()};
     std::unique_ptr<FakeSerialDriver> owned = std::make_unique<FakeSerialDriver>();
     FakeSerialDriver &driver = *owned;
     QtSerialPort port{std::move(owned)};

@@ -8,7 +8,7 @@ namespace kalvira::display {
 namespace {
 
 // Span, most divisions, step: the smallest of 1, 2, 5 times ten to a power covering the span.
-TEST(SpectrumAxis, GridStepIsTheSmallestOneTwoFiveStepThatFits) {
+TEST(SpectrumAxis, GridStepsAreOneTwoFiveAndFrequenciesReadInHzOrKhz) {
     for (const auto &[span, divisions, step] :
          {std::tuple{20000.0, 10, 2000.0}, std::tuple{20000.0, 8, 5000.0},
           std::tuple{20001.0, 10, 5000.0}, std::tuple{100.0, 10, 10.0}, std::tuple{100.0, 4, 50.0},
@@ -16,9 +16,7 @@ TEST(SpectrumAxis, GridStepIsTheSmallestOneTwoFiveStepThatFits) {
           std::tuple{3.0, 2, 2.0}}) {
         EXPECT_DOUBLE_EQ(gridStep(span, divisions), step) << span << " / " << divisions;
     }
-}
-
-TEST(SpectrumAxis, FrequenciesReadInHzBelowOneKilohertzAndInKhzFromThere) {
+    // Hz below one kilohertz, kHz from there, as many decimals as needed.
     for (const auto &[hz, label] :
          {std::pair{0.0, "0 Hz"}, std::pair{12.5, "12.5 Hz"}, std::pair{500.0, "500 Hz"},
           std::pair{999.4, "999.4 Hz"}, std::pair{1000.0, "1 kHz"}, std::pair{2500.0, "2.5 kHz"},

@@ -6,8 +6,8 @@
 
 namespace kalvira::testing {
 
-// Sets an environment variable for as long as it lives and then puts back what was there
-// before, also when the test that set it fails or stops midway.
+// Sets an environment variable while it lives, then puts back what was there before, also when
+// the test that set it fails or stops midway.
 class ScopedEnvironment {
 public:
     ScopedEnvironment(std::string name, const std::string &value) : name_(std::move(name)) {
@@ -15,14 +15,9 @@ public:
         ::setenv(name_.c_str(), value.c_str(), 1);
     }
     ~ScopedEnvironment() {
-        if (previous_) {
-            ::setenv(name_.c_str(), previous_->c_str(), 1);
-        } else {
-            ::unsetenv(name_.c_str());
-        }
+        if (previous_) ::setenv(name_.c_str(), previous_->c_str(), 1);
+        if (!previous_) ::unsetenv(name_.c_str());
     }
-    ScopedEnvironment(const ScopedEnvironment &) = delete;
-    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
 
 private:
     std::string name_;

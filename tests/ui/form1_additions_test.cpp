@@ -124,8 +124,7 @@ TEST(Form1Readout, KeyMShowsTheMeasurementsAndHidesThemLeavingThePictureAsItWas)
     EXPECT_TRUE(form.grab().toImage() == before);
 }
 
-// loadRecord's record at 40 kSPS: 7k mod 500 rises by 7 a sample and wraps every 500/7 samples,
-// a sawtooth of 560 Hz; a record of 200 samples at 200 SPS after it has none.
+// loadRecord's 7k mod 500 at 40 kSPS wraps every 500/7 samples: a sawtooth of 560 Hz.
 TEST(Form1Spectrum, KeyFOpensTheSpectrumOfTheRecordOnScreenAndItFollowsTheNextOne) {
     Form1 form;
     loadRecord(form);
@@ -138,8 +137,7 @@ TEST(Form1Spectrum, KeyFOpensTheSpectrumOfTheRecordOnScreenAndItFollowsTheNextOn
     const analysis::Spectrum &shown = *spectrum->plot().spectrum();
     EXPECT_EQ(shown.amplitude.size(), 601u);
     EXPECT_NEAR(analysis::spectrumFigures(shown).fundamentalHz.value_or(0), 560, 40000 / 1200 / 10);
-    EXPECT_FALSE(spectrum->figuresText().contains(QStringLiteral("–")))  // every figure defined
-        << spectrum->figuresText().toStdString();
+    EXPECT_FALSE(spectrum->figuresText().contains(QStringLiteral("–")));  // each one defined
     EXPECT_TRUE(form.picture() == before);
 
     option(form, "SampleRate", 7)->click();  // the record is gone, and with it the spectrum

@@ -173,19 +173,8 @@ void silentUnit(benchmark::State &state) {
 
 BENCHMARK(silentUnit)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// At rest after a run Timer1 goes on ticking ten times a second: the CPU the shown window spends
-// over 10 s of that, with nothing to wait for.
-void restAfterRun(benchmark::State &state) {
-    testing::UnitProcess unit({"--fast"}, false);
-    if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
-    unit.becomeCom1();
-    ui::Form1 form;
-    form.show();
-    RunWatcher watcher(form);
-    testing::control<QScrollBar>(form, "SampleScroll")->setValue(1);
-    watcher.startAndWait();
-    if (!watcher.messages.isEmpty()) return state.SkipWithError("the run failed");
-
+// The CPU the program spends over 10 s of its event loop with nothing asked of it.
+void measureRest(benchmark::State &state) {
     double cpu = 0;
     double wall = 0;
     for (auto _ : state) {
@@ -202,6 +191,22 @@ void restAfterRun(benchmark::State &state) {
     state.counters["cpu_pct_of_wall"] = cpu / wall * 100;
 }
 
+// At rest after a run Timer1 goes on ticking ten times a second: the CPU the shown window spends
+// over 10 s of that, with nothing to wait for.
+void restAfterRun(benchmark::State &state) {
+    testing::UnitProcess unit({"--fast"}, false);
+    if (!unit.started()) return state.SkipWithError("kalvira-unit did not start");
+    unit.becomeCom1();
+    ui::Form1 form;
+    form.show();
+    RunWatcher watcher(form);
+    testing::control<QScrollBar>(form, "SampleScroll")->setValue(1);
+    watcher.startAndWait();
+    if (!watcher.messages.isEmpty()) return state.SkipWithError("the run failed");
+
+    measureRest(state);
+}
+
 BENCHMARK(restAfterRun)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The floor under the figure above: a 100 ms timer with nothing connected, in the same process.
@@ -209,19 +214,7 @@ BENCHMARK(restAfterRun)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterati
 void emptyTimer(benchmark::State &state) {
     QTimer timer;
     timer.start(100);
-    double cpu = 0;
-    double wall = 0;
-    for (auto _ : state) {
-        const double cpuBefore = cpuSeconds();
-        const auto begin = Clock::now();
-        QEventLoop rest;
-        QTimer::singleShot(10000, &rest, &QEventLoop::quit);
-        rest.exec();
-        wall = std::chrono::duration<double>(Clock::now() - begin).count();
-        cpu = cpuSeconds() - cpuBefore;
-        state.SetIterationTime(wall);
-    }
-    state.counters["cpu_pct_of_wall"] = cpu / wall * 100;
+    measureRest(state);
 }
 
 BENCHMARK(emptyTimer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);

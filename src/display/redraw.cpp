@@ -1,8 +1,8 @@
 #include "redraw.h"
 
-#include "common/rounding.h"
 #include "drawing_surface.h"
 #include "graticule.h"
+#include "plot_mapping.h"
 #include "redraw_host.h"
 #include "time_base.h"
 #include "trigger_marker.h"
@@ -12,7 +12,7 @@ namespace kalvira::display {
 
 void Koord_rendszer_rajzolasa(RedrawHost &host, DrawingSurface &surface) {
     const float midY = surface.scaleHeight() / 2.0f;
-    const auto koordinataKorrekcio = static_cast<std::int16_t>(roundHalfEven(midY - 512.0f));
+    const std::int16_t koordinataKorrekcio = koordinataKorrekcioFor(midY);
     host.setKoordinataKorrekcio(koordinataKorrekcio);
 
     surface.clear();

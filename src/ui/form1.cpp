@@ -42,6 +42,7 @@ Form1::Form1(QWidget *parent)
     connectHandlers();
     createProgressIndicator();
     createPictureActions();
+    createCursors();
     createPortMenu();
     Kilepes->setFocus();
 
@@ -55,6 +56,7 @@ void Form1::Koord_rendszer_rajzolasa() {
     display::Koord_rendszer_rajzolasa(*redrawHost_, *surface_);
     surface_->end();
     refreshReadout();
+    refreshCursors();
     refreshSpectrum();
     update();
 }

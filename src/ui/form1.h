@@ -8,8 +8,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "acquisition/run_progress.h"
+#include "analysis/cursor_readings.h"
 #include "display/sample_record.h"
 #include "option_group.h"
 
@@ -17,6 +19,7 @@ class QCheckBox;
 class QFileDialog;
 class QGroupBox;
 class QImage;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QMessageBox;
@@ -31,13 +34,15 @@ class QtSerialPort;
 }  // namespace kalvira::acquisition
 namespace kalvira::display {
 class ImageSurface;
-}
+struct PlotMapping;
+}  // namespace kalvira::display
 namespace kalvira::records {
 struct RecordFile;
 }
 
 namespace kalvira::ui {
 
+class CursorOverlay;
 class Form1RedrawHost;
 class Form1RunHost;
 class MeasurementReadout;
@@ -49,9 +54,9 @@ class SpectrumWindow;
 //
 // Its roles, one file each: form1.cpp (the picture), form1_controls.cpp (creation and wiring),
 // form1_handlers.cpp, form1_layout.cpp, form1_run.cpp, form1_progress.cpp, form1_records.cpp,
-// form1_picture_actions.cpp (keys, context menu, readout), form1_port_menu.cpp and
-// form1_spectrum.cpp; the run and
-// the redraw see it through the adapters in form1_run_host.* and form1_redraw_host.*.
+// form1_picture_actions.cpp (keys, context menu, readout), form1_cursors.cpp,
+// form1_port_menu.cpp and form1_spectrum.cpp; the run and the redraw see it through the
+// adapters in form1_run_host.* and form1_redraw_host.*.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -89,6 +94,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     friend class Form1RedrawHost;
@@ -160,6 +168,13 @@ private:
     void refreshReadout();
     void createPortMenu();
 
+    // The cursors over the plot (form1_cursors.cpp): shown with C, dragged or moved with keys.
+    void createCursors();
+    void refreshCursors();
+    void moveCursorTo(analysis::CursorId id, std::int32_t at);
+    bool cursorKey(const QKeyEvent &event);
+    display::PlotMapping plotMapping() const;
+
     // The spectrum window (form1_spectrum.cpp): opened with F, it follows the record on screen.
     void showSpectrum();
     void refreshSpectrum();
@@ -194,6 +209,12 @@ private:
     std::optional<std::array<std::int64_t, 4>> spectrumShows_;  // what the spectrum was taken of
     bool spectrumDue_ = false;
     QMenu *pictureMenu_ = nullptr;
+    CursorOverlay *cursorOverlay_ = nullptr;
+    bool cursorsWanted_ = false;
+    std::optional<analysis::CursorPositions> cursors_;
+    std::pair<int, int> cursorsTakenFor_;  // the rate and length of the record they were set on
+    analysis::CursorId selectedCursor_ = analysis::CursorId::T1;
+    std::optional<analysis::CursorId> draggedCursor_;
     QPointer<QFileDialog> fileDialog_;  // the one file dialog up, if any
 };
 

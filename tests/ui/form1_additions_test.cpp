@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include "form_controls.h"
 #include "records/record_file.h"
 #include "scoped_environment.h"
+#include "ui/cursor_overlay.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
 #include "ui/spectrum_plot.h"
@@ -143,6 +146,57 @@ TEST(Form1Spectrum, KeyFOpensTheSpectrumOfTheRecordOnScreenAndItFollowsTheNextOn
     option(form, "SampleRate", 7)->click();  // the record is gone, and with it the spectrum
     QApplication::processEvents();
     EXPECT_FALSE(spectrum->plot().spectrum());
+}
+
+// The readout's T1 and T2 lines, as "T1 line|T2 line".
+std::string cursorTimes(const Form1 &form) {
+    return control<CursorOverlay>(form, "cursorOverlay")
+        ->readout()
+        .mid(0, 2)
+        .join('|')
+        .toStdString();
+}
+
+void press(QWidget *widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(widget, &event);
+}
+
+// loadRecord's 1200 samples at 40 kSPS; 5 s a division shows them all, so T1 and T2 start at
+// samples 1 + 1199 / 4 and 1 + 3 * 1199 / 4, rounded: 301 and 900, worth 300 + 7k mod 500.
+TEST(Form1Cursors, KeyCShowsThemOverThePictureAndTheyStayOnTheirSamples) {
+    Form1 form;
+    form.resize(704, 543);
+    loadRecord(form);
+    const QImage before = form.grab().toImage(), picture = form.picture();
+    command(form, QStringLiteral("Cursors"));
+    EXPECT_EQ(cursorTimes(form), "T1 = 7.500 ms  #301  407|T2 = 22.48 ms  #900  600");
+    EXPECT_FALSE(form.grab().toImage() == before);
+
+    // The keys move them whichever control has the focus, and the control stays as it was.
+    auto *scroll = control<QScrollBar>(form, "TrigLevelScroll");
+    const int level = scroll->value();
+    press(scroll, Qt::Key_Right);
+    press(scroll, Qt::Key_2);
+    press(scroll, Qt::Key_Left, Qt::ShiftModifier);  // a division of 2000 samples: held at 1
+    EXPECT_EQ(scroll->value(), level);
+    EXPECT_EQ(cursorTimes(form), "T1 = 7.525 ms  #302  414|T2 = 0 s  #1  307");
+
+    // 10 ms a division: 4 samples a pixel, T1 at x = 75.25. A drag puts it under the pointer.
+    option(form, "TimeOption", 9)->click();
+    EXPECT_EQ(cursorTimes(form), "T1 = 7.525 ms  #302  414|T2 = 0 s  #1  307");
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(77, 300), QPointF(77, 300), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(100, 300), QPointF(100, 300), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &down);
+    QApplication::sendEvent(&form, &drag);
+    EXPECT_EQ(cursorTimes(form), "T1 = 10.00 ms  #401  607|T2 = 0 s  #1  307");
+
+    command(form, QStringLiteral("Cursors"));
+    option(form, "TimeOption", 0)->click();
+    EXPECT_TRUE(form.grab().toImage() == before);
+    EXPECT_TRUE(form.picture() == picture);
 }
 
 }  // namespace

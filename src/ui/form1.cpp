@@ -12,6 +12,7 @@
 #include "form1_run_host.h"
 #include "look.h"
 #include "records/record_file.h"
+#include "records/record_history.h"
 
 namespace kalvira::ui {
 
@@ -43,6 +44,7 @@ Form1::Form1(QWidget *parent)
     createProgressIndicator();
     createPictureActions();
     createCursors();
+    createHistory();
     createPortMenu();
     Kilepes->setFocus();
 
@@ -57,6 +59,7 @@ void Form1::Koord_rendszer_rajzolasa() {
     surface_->end();
     refreshReadout();
     refreshCursors();
+    refreshHistoryLabel();
     refreshSpectrum();
     update();
 }

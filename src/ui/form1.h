@@ -20,6 +20,7 @@ class QFileDialog;
 class QGroupBox;
 class QImage;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QMessageBox;
@@ -38,7 +39,8 @@ struct PlotMapping;
 }  // namespace kalvira::display
 namespace kalvira::records {
 struct RecordFile;
-}
+class RecordHistory;
+}  // namespace kalvira::records
 
 namespace kalvira::ui {
 
@@ -54,7 +56,7 @@ class SpectrumWindow;
 //
 // Its roles, one file each: form1.cpp (the picture), form1_controls.cpp (creation and wiring),
 // form1_handlers.cpp, form1_layout.cpp, form1_run.cpp, form1_progress.cpp, form1_records.cpp,
-// form1_picture_actions.cpp (keys, context menu, readout), form1_cursors.cpp,
+// form1_picture_actions.cpp (keys, context menu, readout), form1_cursors.cpp, form1_history.cpp,
 // form1_port_menu.cpp and form1_spectrum.cpp; the run and the redraw see it through the
 // adapters in form1_run_host.* and form1_redraw_host.*.
 class Form1 : public QWidget {
@@ -175,6 +177,16 @@ private:
     bool cursorKey(const QKeyEvent &event);
     display::PlotMapping plotMapping() const;
 
+    // The history of records (form1_history.cpp): kept on commit and on open, stepped through
+    // with PgUp/PgDn/Home/End while no run is in progress.
+    void createHistory();
+    void keepInHistory();
+    std::size_t keepFileInHistory(const records::RecordFile &file);
+    std::size_t historyPosition() const;
+    void showHistoryEntry(std::size_t index);
+    bool historyKey(const QKeyEvent &event);
+    void refreshHistoryLabel();
+
     // The spectrum window (form1_spectrum.cpp): opened with F, it follows the record on screen.
     void showSpectrum();
     void refreshSpectrum();
@@ -215,7 +227,13 @@ private:
     std::pair<int, int> cursorsTakenFor_;  // the rate and length of the record they were set on
     analysis::CursorId selectedCursor_ = analysis::CursorId::T1;
     std::optional<analysis::CursorId> draggedCursor_;
-    QPointer<QFileDialog> fileDialog_;  // the one file dialog up, if any
+    std::unique_ptr<records::RecordHistory> history_;
+    QLabel *historyLabel_ = nullptr;
+    // The entry stepped to and the record number it was shown as; the record number of the newest.
+    std::optional<std::pair<std::size_t, std::uint64_t>> historyShown_;
+    std::uint64_t historyNewestNumber_ = 0;
+    std::optional<std::uint64_t> historyNoticeNumber_;  // "waits for STOP" shown for this record
+    QPointer<QFileDialog> fileDialog_;                  // the one file dialog up, if any
 };
 
 }  // namespace kalvira::ui

@@ -21,6 +21,7 @@
 #include "look.h"
 #include "option_button.h"
 #include "records/record_file.h"
+#include "records/record_history.h"
 
 namespace kalvira::ui {
 
@@ -142,7 +143,14 @@ bool Form1::openRecordFile(const QString &path) {
         showNotice(tr("%1 holds more samples than its time base can show.").arg(name));
         return false;
     }
-    showRecordFile(file);
+    const std::size_t kept = keepFileInHistory(file);
+    showHistoryEntry(history_->size() - kept);
+    if (kept < file.records.size())
+        showNotice(tr("%1 holds %2 records; the oldest %3 did not fit in the history and were "
+                      "left out.")
+                       .arg(name)
+                       .arg(file.records.size())
+                       .arg(file.records.size() - kept));
     return true;
 }
 

@@ -75,6 +75,7 @@ void Form1RunHost::commitSampleData(std::span<const std::int16_t> record) {
     std::copy_n(record.begin(), length, form_.SampleData.begin() + 1);
     form_.recordTaken_ = QDateTime::currentDateTimeUtc();
     ++form_.recordNumber_;
+    form_.keepInHistory();
 }
 
 void Form1RunHost::showMessage(const std::string &text, std::function<void()> closed) {

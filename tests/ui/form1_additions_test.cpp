@@ -199,5 +199,41 @@ TEST(Form1Cursors, KeyCShowsThemOverThePictureAndTheyStayOnTheirSamples) {
     EXPECT_TRUE(form.picture() == picture);
 }
 
+// A file of three records, sample k of record r worth 100 r + k: all of them join the history.
+TEST(Form1History, PageKeysStepThroughTheRecordsOfAFileAndStopAtEitherEnd) {
+    QTemporaryDir dir;
+    records::RecordFile file;
+    file.samples = 100;
+    file.taken = QDateTime::currentDateTimeUtc();
+    for (int r = 1; r <= 3; ++r) {
+        auto &record = file.records.emplace_back();
+        for (int k = 1; k <= 100; ++k) record.push_back(std::int16_t(100 * r + k));
+    }
+    const QString path = dir.filePath(QStringLiteral("three.csv"));
+    ASSERT_EQ(records::writeRecordFile(path, file), std::nullopt);
+    Form1 form;
+    ASSERT_TRUE(form.openRecordFile(path));
+    auto *label = control<QLabel>(form, "historyLabel");
+    auto *bar = control<QScrollBar>(form, "SampleScroll");
+    const auto shows = [&](int r) {
+        return form.SampleData[1] == 100 * r + 1 && form.SampleData[100] == 100 * r + 100;
+    };
+    EXPECT_TRUE(shows(1) && label->text().startsWith("1 / 3 · ")) << label->text().toStdString();
+    press(bar, Qt::Key_PageUp);  // the oldest already: nothing
+    EXPECT_TRUE(shows(1));
+    press(bar, Qt::Key_PageDown);
+    EXPECT_TRUE(shows(2) && label->text().startsWith("2 / 3 · "));
+    EXPECT_EQ(bar->value(), 1);  // the bar is never paged
+    press(bar, Qt::Key_End);
+    EXPECT_TRUE(shows(3) && label->isHidden());
+    press(bar, Qt::Key_PageDown);
+    press(bar, Qt::Key_Home);
+    EXPECT_TRUE(shows(1));
+    command(form, QStringLiteral("Clear history"));
+    EXPECT_TRUE(label->isHidden());
+    press(bar, Qt::Key_PageDown);
+    EXPECT_TRUE(shows(1));
+}
+
 }  // namespace
 }  // namespace kalvira::ui

@@ -1,0 +1,120 @@
+// The history of records: every record committed or opened is kept, and while no run is in
+// progress PgUp/PgDn/Home/End step through them. An older record shows as it was when live, with
+// its settings restored to the controls, and a label in the plot's bottom left corner says which.
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+
+#include "form1.h"
+#include "look.h"
+#include "records/record_history.h"
+#include "window_key_filter.h"
+
+namespace kalvira::ui {
+
+void Form1::createHistory() {
+    history_ = std::make_unique<records::RecordHistory>();
+    historyLabel_ = new QLabel(this);
+    historyLabel_->setObjectName(QStringLiteral("historyLabel"));
+    historyLabel_->setFont(interfaceFont());
+    historyLabel_->setAutoFillBackground(true);
+    QPalette colours = historyLabel_->palette();
+    colours.setColor(QPalette::Window, kBackgroundColour);
+    colours.setColor(QPalette::WindowText, kForegroundColour);
+    historyLabel_->setPalette(colours);
+    historyLabel_->setMargin(2);
+    historyLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    historyLabel_->hide();
+
+    QAction *clear = pictureMenu_->addAction(tr("Clear history"));
+    addAction(clear);
+    connect(clear, &QAction::triggered, this, [this] {
+        history_->clear();
+        historyShown_.reset();
+        historyNewestNumber_ = 0;
+        refreshHistoryLabel();
+    });
+    new WindowKeyFilter(this, [this](const QKeyEvent &event) { return historyKey(event); });
+}
+
+void Form1::keepInHistory() {
+    history_->add(recordOnScreen());
+    historyShown_.reset();
+    historyNewestNumber_ = recordNumber_;
+}
+
+std::size_t Form1::keepFileInHistory(const records::RecordFile &file) {
+    for (const auto &record : file.records) {
+        records::RecordFile entry = file;
+        entry.records = {record};
+        history_->add(std::move(entry));
+    }
+    return std::min(file.records.size(), history_->size());
+}
+
+// Which entry the screen shows: the one stepped to, the newest when the record on screen is the
+// last one kept, and one past the newest otherwise.
+std::size_t Form1::historyPosition() const {
+    if (historyShown_ && historyShown_->second == recordNumber_ && MeresVege == -1)
+        return historyShown_->first;
+    return MeresVege == -1 && recordNumber_ == historyNewestNumber_ ? history_->size() - 1
+                                                                    : history_->size();
+}
+
+void Form1::showHistoryEntry(std::size_t index) {
+    showRecordFile(history_->at(index));
+    historyShown_ = std::pair(index, recordNumber_);
+    historyNewestNumber_ = index + 1 == history_->size() ? recordNumber_ : 0;
+    refreshHistoryLabel();
+}
+
+// Taken whichever control has the focus, so a scroll bar is never paged: a paged record-length
+// bar would wipe the record. Past either end nothing happens.
+bool Form1::historyKey(const QKeyEvent &event) {
+    const int key = event.key();
+    if (key != Qt::Key_PageUp && key != Qt::Key_PageDown && key != Qt::Key_Home &&
+        key != Qt::Key_End)
+        return false;
+    if (event.modifiers() & ~Qt::KeypadModifier) return false;
+    if (runInProgress()) {
+        if (key == Qt::Key_PageUp || key == Qt::Key_Home) {
+            historyLabel_->setText(tr("Looking back waits for STOP."));
+            historyLabel_->adjustSize();
+            historyLabel_->move(4, height() - historyLabel_->height() - 4);
+            historyLabel_->show();
+            historyNoticeNumber_ = recordNumber_;
+        }
+        return true;
+    }
+    if (history_->empty()) return true;
+    const std::size_t at = historyPosition(), newest = history_->size() - 1;
+    std::size_t to = at;
+    if (key == Qt::Key_PageUp && at > 0) to = at - 1;
+    if (key == Qt::Key_PageDown && at < newest) to = at + 1;
+    if (key == Qt::Key_Home) to = 0;
+    if (key == Qt::Key_End) to = newest;
+    if (to != at) showHistoryEntry(to);
+    return true;
+}
+
+void Form1::refreshHistoryLabel() {
+    if (!historyLabel_) return;
+    const bool notice = historyNoticeNumber_ && *historyNoticeNumber_ == recordNumber_;
+    if (!notice) historyNoticeNumber_.reset();
+    const std::size_t at = history_->empty() ? 0 : historyPosition();
+    if (!notice && at + 1 >= history_->size()) {
+        historyLabel_->hide();
+        return;
+    }
+    if (!notice) {
+        const QString taken =
+            history_->at(at).taken.toLocalTime().toString(QStringLiteral("HH:mm:ss.zzz"));
+        historyLabel_->setText(tr("%1 / %2 · %3").arg(at + 1).arg(history_->size()).arg(taken));
+    }
+    historyLabel_->adjustSize();
+    historyLabel_->move(4, height() - historyLabel_->height() - 4);
+    historyLabel_->show();
+}
+
+}  // namespace kalvira::ui

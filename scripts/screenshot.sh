@@ -4,6 +4,7 @@
 #   X,Y        click at window coordinates X,Y (e.g. 544,519 is START at the design size)
 #   sleep:S    wait S seconds
 #   key:KEY    press a key in the window, e.g. key:m (the measurement readout)
+#   type:TEXT  type TEXT, e.g. a file name into a file dialog
 #   shot:FILE  write a screenshot of the window's area to FILE (PNG)
 #   screen:FILE  write a screenshot of the whole screen (the spectrum window too) to FILE
 # Example: scripts/screenshot.sh 544,519 sleep:1.5 523,232 shot:/tmp/kalvira-1msec.png
@@ -34,6 +35,7 @@ for step in "$@"; do
         screen:*) import -window root "${step#screen:}" ;;
         sleep:*) sleep "${step#sleep:}" ;;
         key:*) xdotool key "${step#key:}"; sleep 0.5 ;;
+        type:*) xdotool type "${step#type:}"; sleep 0.5 ;;
         *,*) xdotool mousemove "${step%,*}" "${step#*,}" click 1; sleep 0.5 ;;
         *) echo "unknown step: $step" >&2; exit 2 ;;
     esac

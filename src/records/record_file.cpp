@@ -12,6 +12,7 @@
 #include "acquisition/protocol.h"
 #include "common/link_facts.h"
 #include "common/time_bases.h"
+#include "record_history.h"
 
 namespace kalvira::records {
 
@@ -129,45 +130,51 @@ std::optional<std::string> checkRecordFile(const RecordFile &file) {
     return {};
 }
 
-QByteArray formatRecordFile(const RecordFile &file) {
-    const int rateCode = rateCodeForSps(file.sampleRateSps).value_or(0);
-    const bool several = file.records.size() > 1;
-    std::string text;
-    text.reserve(file.records.size() * static_cast<std::size_t>(file.samples) * 24 + 400);
-    auto setting = [&text](std::string_view key, const std::string &value) {
+namespace {
+
+// The `# key=value` lines of file's settings: all of them without a record before it, else those
+// that differ from before's, and the time of taking in every case.
+void appendSettings(std::string &text, const RecordFile &file, const RecordFile *before) {
+    const auto setting = [&text](std::string_view key, const std::string &value) {
         text.append("# ").append(key).append("=").append(value).append("\n");
     };
-    text.append(kFormatLine).append("\n");
-    setting("sample_rate_sps", std::to_string(file.sampleRateSps));
-    setting("samples", std::to_string(file.samples));
-    setting("trigger", std::string(kTriggerNames.at(static_cast<std::size_t>(file.trigger & 3))));
-    setting("trigger_level", std::to_string(file.triggerLevel));
-    setting("trigger_edge", file.fallingEdge ? "fall" : "rise");
-    setting("time_base_index", std::to_string(file.timeBaseIndex));
-    setting("volts_per_div_half", file.voltsPerDivHalf ? "1" : "0");
-    setting("line_style", file.dots ? "dot" : "line");
-    setting("trigger_marker", file.triggerMarker ? "1" : "0");
-    if (file.scrolledDivisions != 0) {
+    const auto differs = [&](auto RecordFile::*member) {
+        return !before || before->*member != file.*member;
+    };
+    if (differs(&RecordFile::sampleRateSps))
+        setting("sample_rate_sps", std::to_string(file.sampleRateSps));
+    if (differs(&RecordFile::samples)) setting("samples", std::to_string(file.samples));
+    if (differs(&RecordFile::trigger))
+        setting("trigger",
+                std::string(kTriggerNames.at(static_cast<std::size_t>(file.trigger & 3))));
+    if (differs(&RecordFile::triggerLevel))
+        setting("trigger_level", std::to_string(file.triggerLevel));
+    if (differs(&RecordFile::fallingEdge))
+        setting("trigger_edge", file.fallingEdge ? "fall" : "rise");
+    if (differs(&RecordFile::timeBaseIndex))
+        setting("time_base_index", std::to_string(file.timeBaseIndex));
+    if (differs(&RecordFile::voltsPerDivHalf))
+        setting("volts_per_div_half", file.voltsPerDivHalf ? "1" : "0");
+    if (differs(&RecordFile::dots)) setting("line_style", file.dots ? "dot" : "line");
+    if (differs(&RecordFile::triggerMarker))
+        setting("trigger_marker", file.triggerMarker ? "1" : "0");
+    if (before ? before->scrolledDivisions != file.scrolledDivisions : file.scrolledDivisions != 0)
         setting("scroll_divisions", std::to_string(file.scrolledDivisions));
-    }
     setting("taken", file.taken.toUTC().toString(Qt::ISODate).toStdString());
-    if (several) setting("records", std::to_string(file.records.size()));
-    text.append(several ? "record,sample,time_s,value\n" : "sample,time_s,value\n");
-    for (std::size_t r = 0; r < file.records.size(); ++r) {
-        const std::string prefix = several ? std::to_string(r + 1) + "," : std::string();
-        const auto &record = file.records[r];
-        for (std::size_t k = 1; k <= record.size(); ++k) {
-            text.append(prefix).append(std::to_string(k)).append(",");
-            text.append(timeText(rateCode, static_cast<long long>(k))).append(",");
-            text.append(std::to_string(record[k - 1])).append("\n");
-        }
-    }
-    return QByteArray::fromStdString(text);
 }
 
-std::optional<std::string> writeRecordFile(const QString &path, const RecordFile &file) {
-    if (const auto problem = checkRecordFile(file)) return "cannot write the record: " + *problem;
-    const QByteArray bytes = formatRecordFile(file);
+// The rows of one record, with its number first when prefix is not empty.
+void appendRows(std::string &text, const RecordFile &file, const std::vector<std::int16_t> &record,
+                const std::string &prefix) {
+    const int rateCode = rateCodeForSps(file.sampleRateSps).value_or(0);
+    for (std::size_t k = 1; k <= record.size(); ++k) {
+        text.append(prefix).append(std::to_string(k)).append(",");
+        text.append(timeText(rateCode, static_cast<long long>(k))).append(",");
+        text.append(std::to_string(record[k - 1])).append("\n");
+    }
+}
+
+std::optional<std::string> saveWhole(const QString &path, const QByteArray &bytes) {
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
         const std::string reason = out.errorString().toStdString();
@@ -177,19 +184,81 @@ std::optional<std::string> writeRecordFile(const QString &path, const RecordFile
     return {};
 }
 
-ReadResult parseRecordFile(std::string_view bytes) {
-    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-    LineReader lines(bytes);
-    auto line = lines.next();
-    if (!line || *line != kFormatLine) {
-        if (line && line->starts_with("# kalvira-record=")) {
-            return refuse(1, "unsupported record file version");
-        }
-        return refuse(1, "not a KALVIRA record file");
-    }
+}  // namespace
 
-    std::map<std::string_view, Setting> settings;
-    while ((line = lines.next()) && line->starts_with("#")) {
+QByteArray formatRecordFile(const RecordFile &file) {
+    const bool several = file.records.size() > 1;
+    std::string text;
+    text.reserve(file.records.size() * static_cast<std::size_t>(file.samples) * 24 + 400);
+    text.append(kFormatLine).append("\n");
+    appendSettings(text, file, nullptr);
+    if (several) text.append("# records=").append(std::to_string(file.records.size())).append("\n");
+    text.append(several ? "record,sample,time_s,value\n" : "sample,time_s,value\n");
+    for (std::size_t r = 0; r < file.records.size(); ++r)
+        appendRows(text, file, file.records[r], several ? std::to_string(r + 1) + "," : "");
+    return QByteArray::fromStdString(text);
+}
+
+namespace {
+
+// Entry r (from 0) of a log: its settings, the header after the first one's, and its rows.
+std::string logEntryText(std::span<const RecordFile> entries, std::size_t r) {
+    const RecordFile &entry = entries[r];
+    std::string text;
+    if (r == 0) text.append(kFormatLine).append("\n");
+    appendSettings(text, entry, r == 0 ? nullptr : &entries[r - 1]);
+    if (r == 0) text.append("record,sample,time_s,value\n");
+    for (const auto &record : entry.records)
+        appendRows(text, entry, record, std::to_string(r + 1) + ",");
+    return text;
+}
+
+}  // namespace
+
+QByteArray formatRecordLog(std::span<const RecordFile> entries) {
+    QByteArray bytes;
+    for (std::size_t r = 0; r < entries.size(); ++r) bytes.append(logEntryText(entries, r));
+    return bytes;
+}
+
+std::optional<std::string> writeRecordLog(const QString &path,
+                                          std::span<const RecordFile> entries) {
+    if (entries.empty()) return "cannot write the records: no record";
+    for (const RecordFile &entry : entries) {
+        if (const auto problem = checkRecordFile(entry))
+            return "cannot write the records: " + *problem;
+        if (entry.records.size() != 1) return "cannot write the records: an entry of several";
+    }
+    // Written entry by entry: a full history is gigabytes of text.
+    QSaveFile out(path);
+    bool written = out.open(QIODevice::WriteOnly);
+    for (std::size_t r = 0; written && r < entries.size(); ++r) {
+        const std::string text = logEntryText(entries, r);
+        written = out.write(text.data(), static_cast<qint64>(text.size())) ==
+                  static_cast<qint64>(text.size());
+    }
+    if (!written || !out.commit()) {
+        const std::string reason = out.errorString().toStdString();
+        out.cancelWriting();
+        return path.toStdString() + ": " + reason;
+    }
+    return {};
+}
+
+std::optional<std::string> writeRecordFile(const QString &path, const RecordFile &file) {
+    if (const auto problem = checkRecordFile(file)) return "cannot write the record: " + *problem;
+    return saveWhole(path, formatRecordFile(file));
+}
+
+namespace {
+
+using Settings = std::map<std::string_view, Setting>;
+
+// Reads the `# key=value` lines from *line on into settings; *line is then the first other line,
+// or none at the end of the file.
+std::optional<ReadError> readSettingLines(LineReader &lines, std::optional<std::string_view> &line,
+                                          Settings &settings) {
+    for (; line && line->starts_with("#"); line = lines.next()) {
         const std::size_t equals = line->find('=');
         if (!line->starts_with("# ") || equals == std::string_view::npos) {
             return refuse(lines.number(), "not a `# key=value` line");
@@ -200,15 +269,19 @@ ReadResult parseRecordFile(std::string_view bytes) {
             return refuse(lines.number(), "duplicate key " + std::string(key));
         }
     }
-    const int headerLine = lines.number() + (line ? 0 : 1);
-    for (const std::string_view key : kKeys) {
-        if (key != "records" && key != "scroll_divisions" && !settings.contains(key)) {
-            return refuse(headerLine, "missing key " + std::string(key));
+    return {};
+}
+
+// Sets what settings state on file; every key but the optional ones must be there when whole.
+std::optional<ReadError> applySettings(const Settings &settings, RecordFile &file, bool whole,
+                                       int headerLine) {
+    if (whole) {
+        for (const std::string_view key : kKeys) {
+            if (key != "records" && key != "scroll_divisions" && !settings.contains(key)) {
+                return refuse(headerLine, "missing key " + std::string(key));
+            }
         }
     }
-
-    RecordFile file;
-    long long recordCount = 1;
     const auto bad = [&settings](std::string_view key) {
         const Setting &found = settings.at(key);
         return refuse(found.line, "bad " + std::string(key) + " " + std::string(found.value));
@@ -223,90 +296,222 @@ ReadResult parseRecordFile(std::string_view bytes) {
     static constexpr std::array<std::string_view, 2> kStyles{"line", "dot"};
     static constexpr std::array<std::string_view, 2> kFlags{"0", "1"};
 
-    const auto sps = number("sample_rate_sps", 1, 1000000);
-    const auto rateCode = sps ? rateCodeForSps(*sps) : std::nullopt;
-    if (!rateCode) return bad("sample_rate_sps");
-    file.sampleRateSps = *sps;
-    const auto samples = number("samples", 100, kMaxRecordLength);
-    if (!samples || !isRecordLength(*samples)) return bad("samples");
-    file.samples = *samples;
-    const auto trigger = choice("trigger", kTriggerNames);
-    if (!trigger) return bad("trigger");
-    file.trigger = *trigger;
-    const auto level = number("trigger_level", 1, 254);
-    if (!level) return bad("trigger_level");
-    file.triggerLevel = *level;
-    const auto edge = choice("trigger_edge", kEdges);
-    if (!edge) return bad("trigger_edge");
-    file.fallingEdge = *edge == 1;
-    const auto timeBase = number("time_base_index", 0, kTimeBaseCount - 1);
-    if (!timeBase) return bad("time_base_index");
-    file.timeBaseIndex = *timeBase;
-    const auto half = choice("volts_per_div_half", kFlags);
-    if (!half) return bad("volts_per_div_half");
-    file.voltsPerDivHalf = *half == 1;
-    const auto style = choice("line_style", kStyles);
-    if (!style) return bad("line_style");
-    file.dots = *style == 1;
-    const auto marker = choice("trigger_marker", kFlags);
-    if (!marker) return bad("trigger_marker");
-    file.triggerMarker = *marker == 1;
+    if (settings.contains("sample_rate_sps")) {
+        const auto sps = number("sample_rate_sps", 1, 1000000);
+        if (!sps || !rateCodeForSps(*sps)) return bad("sample_rate_sps");
+        file.sampleRateSps = *sps;
+    }
+    if (settings.contains("samples")) {
+        const auto samples = number("samples", 100, kMaxRecordLength);
+        if (!samples || !isRecordLength(*samples)) return bad("samples");
+        file.samples = *samples;
+    }
+    if (settings.contains("trigger")) {
+        const auto trigger = choice("trigger", kTriggerNames);
+        if (!trigger) return bad("trigger");
+        file.trigger = *trigger;
+    }
+    if (settings.contains("trigger_level")) {
+        const auto level = number("trigger_level", 1, 254);
+        if (!level) return bad("trigger_level");
+        file.triggerLevel = *level;
+    }
+    if (settings.contains("trigger_edge")) {
+        const auto edge = choice("trigger_edge", kEdges);
+        if (!edge) return bad("trigger_edge");
+        file.fallingEdge = *edge == 1;
+    }
+    if (settings.contains("time_base_index")) {
+        const auto timeBase = number("time_base_index", 0, kTimeBaseCount - 1);
+        if (!timeBase) return bad("time_base_index");
+        file.timeBaseIndex = *timeBase;
+    }
+    if (settings.contains("volts_per_div_half")) {
+        const auto half = choice("volts_per_div_half", kFlags);
+        if (!half) return bad("volts_per_div_half");
+        file.voltsPerDivHalf = *half == 1;
+    }
+    if (settings.contains("line_style")) {
+        const auto style = choice("line_style", kStyles);
+        if (!style) return bad("line_style");
+        file.dots = *style == 1;
+    }
+    if (settings.contains("trigger_marker")) {
+        const auto marker = choice("trigger_marker", kFlags);
+        if (!marker) return bad("trigger_marker");
+        file.triggerMarker = *marker == 1;
+    }
     if (settings.contains("scroll_divisions")) {
         const auto scrolled = number("scroll_divisions", 0, kMaxRecordLength);
         if (!scrolled) return bad("scroll_divisions");
         file.scrolledDivisions = *scrolled;
     }
-    const std::string_view taken = settings.at("taken").value;
-    file.taken = QDateTime::fromString(
-        QString::fromUtf8(taken.data(), static_cast<qsizetype>(taken.size())), Qt::ISODate);
-    if (taken.size() != 20 || !taken.ends_with('Z') || !file.taken.isValid()) return bad("taken");
-    if (settings.contains("records")) {
-        const auto count = number("records", 2, kMaxRecords);
-        if (!count) return bad("records");
-        recordCount = *count;
+    if (settings.contains("taken")) {
+        const std::string_view taken = settings.at("taken").value;
+        file.taken = QDateTime::fromString(
+            QString::fromUtf8(taken.data(), static_cast<qsizetype>(taken.size())), Qt::ISODate);
+        if (taken.size() != 20 || !taken.ends_with('Z') || !file.taken.isValid()) {
+            return bad("taken");
+        }
+    }
+    return {};
+}
+
+// How the rows of one record ended: complete, cut off by the end of the file, or refused.
+struct Rows {
+    std::optional<ReadError> error;
+    bool cutOff = false;
+};
+
+// Reads the rows of record r, the first of them in *line; *line is then the line after them.
+Rows readRows(LineReader &lines, std::optional<std::string_view> &line, const RecordFile &file,
+              long long r, bool several, std::vector<std::int16_t> &record) {
+    const int rateCode = rateCodeForSps(file.sampleRateSps).value_or(0);
+    const std::size_t fieldCount = several ? 4 : 3;
+    record.reserve(static_cast<std::size_t>(file.samples));
+    for (long long k = 1; k <= file.samples; ++k, line = lines.next()) {
+        const std::string where = (several ? "record " + std::to_string(r) + " " : std::string()) +
+                                  "sample " + std::to_string(k);
+        if (!line) return {refuse(lines.number() + 1, "missing row for " + where), true};
+        std::array<std::string_view, 4> fields;
+        std::size_t count = 0;
+        std::string_view rest = *line;
+        for (; count < fields.size(); ++count) {
+            const std::size_t comma = rest.find(',');
+            fields[count] = rest.substr(0, comma);
+            if (comma == std::string_view::npos) break;
+            rest.remove_prefix(comma + 1);
+        }
+        // A last line without its line end is a row being written when the file was cut.
+        const bool cut = !lines.terminated();
+        if (count + 1 != fieldCount) {
+            return {refuse(lines.number(), "expected " + std::to_string(fieldCount) + " fields"),
+                    cut};
+        }
+        const std::size_t first = several ? 1 : 0;
+        if ((several && parseInteger(fields[0]) != r) || parseInteger(fields[first]) != k) {
+            return {refuse(lines.number(), "expected the row for " + where), cut};
+        }
+        const std::string time = timeText(rateCode, k);
+        if (fields[first + 1] != time)
+            return {refuse(lines.number(), "time_s must be " + time), cut};
+        const auto value = parseInRange(fields[first + 2], 0, 32767);
+        if (!value) return {refuse(lines.number(), "value is not a number in 0..32767"), cut};
+        if (cut) return {refuse(lines.number(), "file ends inside a row"), true};
+        record.push_back(static_cast<std::int16_t>(*value));
+    }
+    return {};
+}
+
+}  // namespace
+
+LogReadResult parseRecordLog(std::string_view bytes, std::size_t budgetBytes) {
+    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+    LineReader lines(bytes);
+    auto line = lines.next();
+    if (!line || *line != kFormatLine) {
+        if (line && line->starts_with("# kalvira-record=")) {
+            return refuse(1, "unsupported record file version");
+        }
+        return refuse(1, "not a KALVIRA record file");
     }
 
-    const bool several = recordCount > 1;
-    const std::string_view header = several ? "record,sample,time_s,value" : "sample,time_s,value";
+    Settings settings;
+    line = lines.next();
+    if (auto error = readSettingLines(lines, line, settings)) return *error;
+    const int headerLine = lines.number() + (line ? 0 : 1);
+    RecordFile file;
+    if (auto error = applySettings(settings, file, true, headerLine)) return *error;
+    std::optional<long long> stated;  // the number of records, when the file states it
+    if (settings.contains("records")) {
+        stated = parseInRange(settings.at("records").value, 2, kMaxRecords);
+        if (!stated) {
+            const Setting &found = settings.at("records");
+            return refuse(found.line, "bad records " + std::string(found.value));
+        }
+    }
+
+    // Without a stated count, the form with a record column is a log: records until the end,
+    // each one's settings changed by the `# key=value` lines before its first row, and a last
+    // record cut off by the file's end left out.
+    static constexpr std::string_view kSeveral = "record,sample,time_s,value";
+    const bool log = !stated && line == kSeveral;
+    const bool several = stated || log;
+    const std::string_view header = several ? kSeveral : "sample,time_s,value";
     if (!line) return refuse(headerLine, "missing header line");
     if (*line != header) return refuse(headerLine, "header must be " + std::string(header));
 
-    const std::size_t fieldCount = several ? 4 : 3;
-    for (long long r = 1; r <= recordCount; ++r) {
-        std::vector<std::int16_t> &record = file.records.emplace_back();
-        record.reserve(static_cast<std::size_t>(file.samples));
-        for (long long k = 1; k <= file.samples; ++k) {
-            line = lines.next();
-            const std::string where =
-                (several ? "record " + std::to_string(r) + " " : std::string()) + "sample " +
-                std::to_string(k);
-            if (!line) return refuse(lines.number() + 1, "missing row for " + where);
-            std::array<std::string_view, 4> fields;
-            std::size_t count = 0;
-            std::string_view rest = *line;
-            for (; count < fields.size(); ++count) {
-                const std::size_t comma = rest.find(',');
-                fields[count] = rest.substr(0, comma);
-                if (comma == std::string_view::npos) break;
-                rest.remove_prefix(comma + 1);
-            }
-            if (count + 1 != fieldCount) {
-                return refuse(lines.number(), "expected " + std::to_string(fieldCount) + " fields");
-            }
-            const std::size_t first = several ? 1 : 0;
-            if ((several && parseInteger(fields[0]) != r) || parseInteger(fields[first]) != k) {
-                return refuse(lines.number(), "expected the row for " + where);
-            }
-            const std::string time = timeText(*rateCode, k);
-            if (fields[first + 1] != time) return refuse(lines.number(), "time_s must be " + time);
-            const auto value = parseInRange(fields[first + 2], 0, 32767);
-            if (!value) return refuse(lines.number(), "value is not a number in 0..32767");
-            if (!lines.terminated()) return refuse(lines.number(), "file ends inside a row");
-            record.push_back(static_cast<std::int16_t>(*value));
+    RecordLog result;
+    RecordHistory kept(budgetBytes);
+    const auto finish = [&result, &kept](int cutOffLine) -> LogReadResult {
+        result.cutOffLine = cutOffLine;
+        std::deque<RecordFile> entries = kept.takeEntries();
+        result.entries.assign(std::make_move_iterator(entries.begin()),
+                              std::make_move_iterator(entries.end()));
+        return std::move(result);
+    };
+    line = lines.next();
+    for (long long r = 1; stated ? r <= *stated : (r == 1 || line); ++r) {
+        const int firstLine = lines.number() + (line ? 0 : 1);
+        if (log && r > 1) {
+            Settings changes;
+            // A settings line without its line end was being written when the file was cut.
+            if (auto error = readSettingLines(lines, line, changes))
+                return lines.terminated() ? LogReadResult(*error) : finish(firstLine);
+            auto error = applySettings(changes, file, false, firstLine);
+            if (!error && changes.contains("records"))
+                error = refuse(changes.at("records").line, "records is stated at the start only");
+            if (error)
+                return line || lines.terminated() ? LogReadResult(*error) : finish(firstLine);
+            if (!line) return finish(firstLine);
         }
+        RecordFile entry = file;
+        entry.records.emplace_back();
+        const Rows rows = readRows(lines, line, file, r, several, entry.records.back());
+        if (rows.error) {
+            if (log && rows.cutOff) return finish(firstLine);
+            return *rows.error;
+        }
+        result.leftOut += kept.add(std::move(entry));
     }
-    if (lines.next()) return refuse(lines.number(), "extra line after the last row");
+    if (line) return refuse(lines.number(), "extra line after the last row");
+    return finish(0);
+}
+
+ReadResult parseRecordFile(std::string_view bytes) {
+    LogReadResult read = parseRecordLog(bytes);
+    if (auto *error = std::get_if<ReadError>(&read)) return *error;
+    RecordLog &log = std::get<RecordLog>(read);
+    if (log.cutOffLine > 0) return refuse(log.cutOffLine, "the last record is cut off");
+    RecordFile file = std::move(log.entries.front());
+    std::vector<std::vector<std::int16_t>> records = std::move(file.records);
+    file.records.clear();
+    for (std::size_t i = 1; i < log.entries.size(); ++i) {
+        RecordFile &entry = log.entries[i];
+        records.push_back(std::move(entry.records.front()));
+        entry.records.clear();
+        entry.taken = file.taken;
+        if (entry != file) return refuse(0, "its records differ in their settings");
+    }
+    file.records = std::move(records);
     return file;
+}
+
+LogReadResult readRecordLog(const QString &path, std::size_t budgetBytes, qint64 maxBytes) {
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        return refuse(0, path.toStdString() + ": " + in.errorString().toStdString());
+    }
+    const qint64 size = in.size();
+    if (size > maxBytes)
+        return refuse(0, "file is larger than " + std::to_string(maxBytes) + " bytes");
+    if (size == 0) return parseRecordLog({}, budgetBytes);
+    // Mapped, so a file of hours of records costs no copy of its own.
+    const uchar *mapped = in.map(0, size);
+    if (!mapped) return refuse(0, path.toStdString() + ": " + in.errorString().toStdString());
+    return parseRecordLog(
+        std::string_view(reinterpret_cast<const char *>(mapped), static_cast<std::size_t>(size)),
+        budgetBytes);
 }
 
 ReadResult readRecordFile(const QString &path, qint64 maxBytes) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -61,6 +62,33 @@ QByteArray formatRecordFile(const RecordFile &file);
 // Checks and writes the file through a temporary that replaces path only when it is complete,
 // so a crash or a full disk never leaves half a file. The reason on failure.
 std::optional<std::string> writeRecordFile(const QString &path, const RecordFile &file);
+
+// A file read as a log: each entry one record with its own settings, oldest first.
+struct RecordLog {
+    std::vector<RecordFile> entries;  // the newest complete records within the budget
+    std::size_t leftOut = 0;          // older complete records the budget left out
+    int cutOffLine = 0;  // where a last record cut off by the file's end began; 0: none
+};
+using LogReadResult = std::variant<RecordLog, ReadError>;
+
+// Files of any size are mapped, not read; this is only a guard against a wrong path.
+inline constexpr qint64 kMaxLogBytes = qint64{1} << 40;
+
+// Reads every form of the file. The log form, with a record column and no `records=` count,
+// holds records until its end; `# key=value` lines before a record's first row change the
+// settings from that record on. A log's last record cut off by the end of the file (a capture
+// killed or a power cut) is left out and named; any other damage is refused with its line.
+// Only the newest complete records within budgetBytes are kept.
+LogReadResult parseRecordLog(std::string_view bytes,
+                             std::size_t budgetBytes = static_cast<std::size_t>(-1));
+LogReadResult readRecordLog(const QString &path, std::size_t budgetBytes,
+                            qint64 maxBytes = kMaxLogBytes);
+
+// The log form of entries, each one record: the first one's settings in full, then before each
+// later record the settings that differ from the one before it, and its time of taking.
+QByteArray formatRecordLog(std::span<const RecordFile> entries);
+// Checks and writes entries as a log through a temporary, as writeRecordFile does.
+std::optional<std::string> writeRecordLog(const QString &path, std::span<const RecordFile> entries);
 
 // Reads a file's bytes strictly: any deviation from the format, a file cut short included (its
 // last line has no line end), is refused with its line.

@@ -1,5 +1,7 @@
 #include "record_history.h"
 
+#include <utility>
+
 namespace kalvira::records {
 
 RecordHistory::RecordHistory(std::size_t budgetBytes) : budget_(budgetBytes) {}
@@ -22,6 +24,11 @@ std::size_t RecordHistory::add(RecordFile entry) {
         ++dropped;
     }
     return dropped;
+}
+
+std::deque<RecordFile> RecordHistory::takeEntries() {
+    bytes_ = 0;
+    return std::exchange(entries_, {});
 }
 
 void RecordHistory::clear() {

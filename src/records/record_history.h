@@ -20,6 +20,8 @@ public:
     // Keeps entry, which holds one record, and returns how many older ones it dropped for it.
     std::size_t add(RecordFile entry);
     void clear();
+    // Hands every entry over, oldest first, and leaves the history empty.
+    std::deque<RecordFile> takeEntries();
 
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }

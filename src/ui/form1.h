@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "acquisition/run_progress.h"
 #include "analysis/cursor_readings.h"
@@ -181,7 +182,8 @@ private:
     // with PgUp/PgDn/Home/End while no run is in progress.
     void createHistory();
     void keepInHistory();
-    std::size_t keepFileInHistory(const records::RecordFile &file);
+    std::size_t keepInHistory(std::vector<records::RecordFile> entries);  // how many it kept
+    void saveHistory();
     std::size_t historyPosition() const;
     void showHistoryEntry(std::size_t index);
     bool historyKey(const QKeyEvent &event);

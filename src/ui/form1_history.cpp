@@ -2,6 +2,8 @@
 // progress PgUp/PgDn/Home/End step through them. An older record shows as it was when live, with
 // its settings restored to the controls, and a label in the plot's bottom left corner says which.
 #include <QAction>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -27,6 +29,10 @@ void Form1::createHistory() {
     historyLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     historyLabel_->hide();
 
+    QAction *save = pictureMenu_->addAction(tr("Save history…"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    addAction(save);
+    connect(save, &QAction::triggered, this, [this] { saveHistory(); });
     QAction *clear = pictureMenu_->addAction(tr("Clear history"));
     addAction(clear);
     connect(clear, &QAction::triggered, this, [this] {
@@ -44,13 +50,29 @@ void Form1::keepInHistory() {
     historyNewestNumber_ = recordNumber_;
 }
 
-std::size_t Form1::keepFileInHistory(const records::RecordFile &file) {
-    for (const auto &record : file.records) {
-        records::RecordFile entry = file;
-        entry.records = {record};
-        history_->add(std::move(entry));
+std::size_t Form1::keepInHistory(std::vector<records::RecordFile> entries) {
+    for (records::RecordFile &entry : entries) history_->add(std::move(entry));
+    historyNewestNumber_ = 0;
+    return std::min(entries.size(), history_->size());
+}
+
+// The whole history as one log, each record with its own settings, as it is when asked.
+void Form1::saveHistory() {
+    if (history_->empty()) {
+        showNotice(tr("The history holds no record to save."));
+        return;
     }
-    return std::min(file.records.size(), history_->size());
+    auto entries = std::make_shared<std::vector<records::RecordFile>>();
+    for (std::size_t i = 0; i < history_->size(); ++i) entries->push_back(history_->at(i));
+    askForFile(QFileDialog::AcceptSave, tr("Save history"),
+               tr("KALVIRA records (*.csv);;All files (*)"), QStringLiteral("csv"),
+               [this, entries](const QString &path) {
+                   if (const auto error = records::writeRecordLog(path, *entries)) {
+                       showNotice(tr("%1 could not be saved: %2")
+                                      .arg(QDir::toNativeSeparators(path),
+                                           QString::fromStdString(*error)));
+                   }
+               });
 }
 
 // Which entry the screen shows: the one stepped to, the newest when the record on screen is the

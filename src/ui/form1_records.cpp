@@ -126,7 +126,7 @@ bool Form1::openRecordFile(const QString &path) {
         showNotice(tr(kBusyNotice));
         return false;
     }
-    const records::ReadResult read = records::readRecordFile(path);
+    const records::LogReadResult read = records::readRecordLog(path, history_->budgetBytes());
     const QString name = QDir::toNativeSeparators(path);
     if (const auto *error = std::get_if<records::ReadError>(&read)) {
         const QString where = error->line > 0 ? tr(", line %1").arg(error->line) : QString();
@@ -134,23 +134,34 @@ bool Form1::openRecordFile(const QString &path) {
                        .arg(name, where, QString::fromStdString(error->message)));
         return false;
     }
-    const auto &file = std::get<records::RecordFile>(read);
-    const int rate = records::rateCodeForSps(file.sampleRateSps).value_or(0);
-    const int hundreds = file.samples / kSamplesPerBlock;
-    // The two slowest combinations hold the record length lower than such a record: showing it
-    // would cut it.
-    if (hundreds > display::recordLengthLimit(file.timeBaseIndex, rate)) {
-        showNotice(tr("%1 holds more samples than its time base can show.").arg(name));
+    auto log = std::get<records::RecordLog>(std::move(read));
+    if (log.entries.empty()) {
+        showNotice(tr("%1, line %2: its only record is cut off, so there is nothing to show.")
+                       .arg(name)
+                       .arg(log.cutOffLine));
         return false;
     }
-    const std::size_t kept = keepFileInHistory(file);
+    for (const records::RecordFile &entry : log.entries) {
+        const int rate = records::rateCodeForSps(entry.sampleRateSps).value_or(0);
+        // The two slowest combinations hold the record length lower than such a record: showing
+        // it would cut it.
+        if (entry.samples / kSamplesPerBlock >
+            display::recordLengthLimit(entry.timeBaseIndex, rate)) {
+            showNotice(tr("%1 holds more samples than its time base can show.").arg(name));
+            return false;
+        }
+    }
+    const std::size_t count = log.entries.size();
+    const std::size_t kept = keepInHistory(std::move(log.entries));
     showHistoryEntry(history_->size() - kept);
-    if (kept < file.records.size())
-        showNotice(tr("%1 holds %2 records; the oldest %3 did not fit in the history and were "
-                      "left out.")
-                       .arg(name)
-                       .arg(file.records.size())
-                       .arg(file.records.size() - kept));
+    QStringList notes;
+    if (log.leftOut + count > kept)
+        notes << tr("The oldest %1 records did not fit in the history and were left out.")
+                     .arg(log.leftOut + count - kept);
+    if (log.cutOffLine > 0)
+        notes << tr("The last record, from line %1 on, is cut off and was left out.")
+                     .arg(log.cutOffLine);
+    if (!notes.isEmpty()) showNotice(name + QLatin1String(": ") + notes.join(QLatin1Char(' ')));
     return true;
 }
 

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <random>
 
 #include "records/record_file.h"
+#include "records/record_history.h"
 
 namespace kalvira::records {
 namespace {
@@ -94,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         Broken{"divisions=9", "divisions=0", 0}, Broken{"divisions=9", "divisions=-1", 11},
         Broken{"# ta", "# records=1000001\n# ta", 12},
         Broken{"taken=2026-12-06T23:15:00Z", "taken=2026-12-06 23:15", 12},
-        Broken{"sample,time_s", "record,sample,time_s", 13},
+        Broken{"sample,time_s", "record,sample,time_s", 14},  // a log then
         Broken{"# ta", "# records=1\n# ta", 12}, Broken{"\n100,0.495000,701\n", "\n", 113},
         Broken{"\n100,0.495000,701\n", "\n100,0.495000,701\n101,0.500000,1\n", 114},
         Broken{"\n5,0.020000,", "\n6,0.020000,", 18}, Broken{",0.010000,22", ",0.010000,x", 16},
@@ -123,6 +125,80 @@ TEST(RecordFileTest, RandomAndTruncatedFilesAreRefusedSafely) {
     ASSERT_EQ(writeRecordFile(path, makeFile(200, 100, 2)), std::nullopt);
     EXPECT_EQ(std::get<ReadError>(readRecordFile(path, qint64(whole.size()) - 1)).line, 0);
     EXPECT_TRUE(std::holds_alternative<RecordFile>(readRecordFile(path, qint64(whole.size()))));
+}
+
+}  // namespace
+}  // namespace kalvira::records
+
+namespace kalvira::records {
+namespace {
+
+// Three records as a long capture or a saved history holds them: the second at another rate and
+// length, the third at another trigger level.
+std::vector<RecordFile> logEntries() {
+    std::vector<RecordFile> entries{makeFile(200, 100, 1), makeFile(1000, 200, 1),
+                                    makeFile(1000, 200, 1)};
+    entries[1].taken = entries[0].taken.addSecs(1);
+    entries[2].taken = entries[0].taken.addSecs(2);
+    entries[2].triggerLevel = 7;
+    entries[2].records[0][0] = 1234;
+    return entries;
+}
+
+TEST(RecordLogTest, KeepsEachRecordsSettingsAndOnlyTheBudgetsNewest) {
+    const std::vector<RecordFile> entries = logEntries();
+    const std::string text = formatRecordLog(entries).toStdString();
+    EXPECT_NE(
+        text.find("\n# sample_rate_sps=1000\n# samples=200\n# taken=2026-12-06T23:15:01Z\n2,1,"),
+        std::string::npos);
+    EXPECT_NE(text.find("\n# trigger_level=7\n# taken=2026-12-06T23:15:02Z\n3,1,0.000000,1234\n"),
+              std::string::npos);
+    const auto read = parseRecordLog(text);
+    ASSERT_TRUE(std::holds_alternative<RecordLog>(read)) << std::get<ReadError>(read).message;
+    EXPECT_EQ(std::get<RecordLog>(read).entries, entries);
+    const auto budget = RecordHistory::costOf(entries[1]) + RecordHistory::costOf(entries[2]);
+    const auto newest = std::get<RecordLog>(parseRecordLog(text, budget));
+    EXPECT_EQ(newest.entries, std::vector(entries.begin() + 1, entries.end()));
+    EXPECT_EQ(newest.leftOut, 1u);
+}
+
+// Cut anywhere after its header, a log reads back every record complete before the cut, and
+// names the line where the one cut off began.
+TEST(RecordLogTest, ACutOffLastRecordIsLeftOutAndNamed) {
+    const std::string text = formatRecordLog(logEntries()).toStdString();
+    const std::size_t ends[] = {text.find("# sample_rate_sps=1000"), text.find("# trigger_level=7"),
+                                text.size()};
+    const auto lineAt = [&](std::size_t at) {
+        return 1 + std::count(text.begin(), text.begin() + at, '\n');
+    };
+    for (std::size_t length = text.find("record,sample") + 27; length <= text.size(); ++length) {
+        const auto read = parseRecordLog(std::string_view(text).substr(0, length));
+        ASSERT_TRUE(std::holds_alternative<RecordLog>(read)) << length;
+        const RecordLog &log = std::get<RecordLog>(read);
+        const auto complete =
+            std::size_t(std::upper_bound(std::begin(ends), std::end(ends), length) - ends);
+        ASSERT_EQ(log.entries.size(), complete) << length;
+        const bool atABoundary = complete > 0 && length == ends[complete - 1];
+        const auto cutLine = complete == 0 ? 14 : lineAt(ends[complete - 1]);  // 14: first row
+        EXPECT_EQ(log.cutOffLine, atABoundary ? 0 : cutLine) << length;
+    }
+}
+
+TEST(RecordLogTest, DamageBeforeTheEndIsRefusedAtItsLine) {
+    std::string text = formatRecordLog(logEntries()).toStdString();
+    for (const auto &[from, to] :
+         {std::pair("# trigger_level=7", "# trigger_level=700"),
+          std::pair("# trigger_level=7", "# colour=7"), std::pair("\n2,5,", "\n2,6,"),
+          std::pair("# samples=200", "# records=2")}) {
+        std::string broken = text;
+        const std::size_t at = broken.find(from);
+        broken.replace(at, std::string_view(from).size(), to);
+        const auto read = parseRecordLog(broken);
+        ASSERT_TRUE(std::holds_alternative<ReadError>(read)) << to;
+        EXPECT_EQ(std::get<ReadError>(read).line,
+                  1 + std::count(broken.begin(), broken.begin() + at + (from[0] == '\n'), '\n'))
+            << to;
+    }
 }
 
 }  // namespace

@@ -199,25 +199,21 @@ QByteArray formatRecordFile(const RecordFile &file) {
     return QByteArray::fromStdString(text);
 }
 
-namespace {
-
-// Entry r (from 0) of a log: its settings, the header after the first one's, and its rows.
-std::string logEntryText(std::span<const RecordFile> entries, std::size_t r) {
-    const RecordFile &entry = entries[r];
+std::string formatLogEntry(const RecordFile &entry, const RecordFile *before, long long number) {
     std::string text;
-    if (r == 0) text.append(kFormatLine).append("\n");
-    appendSettings(text, entry, r == 0 ? nullptr : &entries[r - 1]);
-    if (r == 0) text.append("record,sample,time_s,value\n");
+    if (!before) text.append(kFormatLine).append("\n");
+    appendSettings(text, entry, before);
+    if (!before) text.append("record,sample,time_s,value\n");
     for (const auto &record : entry.records)
-        appendRows(text, entry, record, std::to_string(r + 1) + ",");
+        appendRows(text, entry, record, std::to_string(number) + ",");
     return text;
 }
 
-}  // namespace
-
 QByteArray formatRecordLog(std::span<const RecordFile> entries) {
     QByteArray bytes;
-    for (std::size_t r = 0; r < entries.size(); ++r) bytes.append(logEntryText(entries, r));
+    for (std::size_t r = 0; r < entries.size(); ++r)
+        bytes.append(formatLogEntry(entries[r], r == 0 ? nullptr : &entries[r - 1],
+                                    static_cast<long long>(r + 1)));
     return bytes;
 }
 
@@ -233,7 +229,8 @@ std::optional<std::string> writeRecordLog(const QString &path,
     QSaveFile out(path);
     bool written = out.open(QIODevice::WriteOnly);
     for (std::size_t r = 0; written && r < entries.size(); ++r) {
-        const std::string text = logEntryText(entries, r);
+        const std::string text = formatLogEntry(entries[r], r == 0 ? nullptr : &entries[r - 1],
+                                                static_cast<long long>(r + 1));
         written = out.write(text.data(), static_cast<qint64>(text.size())) ==
                   static_cast<qint64>(text.size());
     }

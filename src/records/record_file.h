@@ -87,6 +87,9 @@ LogReadResult readRecordLog(const QString &path, std::size_t budgetBytes,
 // The log form of entries, each one record: the first one's settings in full, then before each
 // later record the settings that differ from the one before it, and its time of taking.
 QByteArray formatRecordLog(std::span<const RecordFile> entries);
+// Record number `number` of a log: the whole start of the file when there is no record before
+// it, else the settings that changed since before and its time of taking; then its rows.
+std::string formatLogEntry(const RecordFile &entry, const RecordFile *before, long long number);
 // Checks and writes entries as a log through a temporary, as writeRecordFile does.
 std::optional<std::string> writeRecordLog(const QString &path, std::span<const RecordFile> entries);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 
+#include "records/record_appender.h"
 #include "records/record_file.h"
 #include "records/record_history.h"
 
@@ -199,6 +200,21 @@ TEST(RecordLogTest, DamageBeforeTheEndIsRefusedAtItsLine) {
                   1 + std::count(broken.begin(), broken.begin() + at + (from[0] == '\n'), '\n'))
             << to;
     }
+}
+
+// Appended one at a time, the records make the same log as written at once.
+TEST(RecordLogTest, AnAppendedLogIsTheLogOfItsRecords) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("capture.csv"));
+    const std::vector<RecordFile> entries = logEntries();
+    RecordAppender appender;
+    ASSERT_EQ(appender.open(path), std::nullopt);
+    for (const RecordFile &entry : entries) ASSERT_EQ(appender.append(entry), std::nullopt);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), formatRecordLog(entries));
+    EXPECT_EQ(appender.bytesWritten(), file.size());
+    EXPECT_NE(RecordAppender().open(dir.filePath(QStringLiteral("no/such/dir.csv"))), std::nullopt);
 }
 
 }  // namespace

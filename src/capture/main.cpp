@@ -61,7 +61,9 @@ std::optional<std::string> writeRecords(const QString &path, const records::Reco
     const QByteArray bytes = records::formatRecordFile(file);
     if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
         !out.flush()) {
-        return "standard output: " + out.errorString().toStdString();
+        return QCoreApplication::translate("kalvira-capture", "standard output: %1")
+            .arg(out.errorString())
+            .toStdString();
     }
     return {};
 }
@@ -121,6 +123,10 @@ int main(int argc, char **argv) {
     if (host.failure()) return kLinkFailed;
     if (host.records().size() == static_cast<std::size_t>(options.records)) return 0;
     if (host.interrupted()) return kInterrupted;
-    std::fprintf(stderr, "kalvira-capture: the run ended before every record arrived\n");
+    std::fprintf(
+        stderr, "kalvira-capture: %s\n",
+        QCoreApplication::translate("kalvira-capture", "the run ended before every record arrived")
+            .toLocal8Bit()
+            .constData());
     return kLinkFailed;
 }

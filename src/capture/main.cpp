@@ -15,6 +15,7 @@
 #include "capture_host.h"
 #include "capture_options.h"
 #include "common/link_facts.h"
+#include "i18n/translations.h"
 #include "records/record_file.h"
 
 namespace {
@@ -73,6 +74,7 @@ std::optional<std::string> writeRecords(const QString &path, const records::Reco
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kalvira-capture"));
+    i18n::installTranslations(app);
     const auto parsed = capture::parseCommandLine(QCoreApplication::arguments());
     if (const auto *exit = std::get_if<capture::CommandLineExit>(&parsed)) {
         std::fputs(exit->text.toLocal8Bit().constData(), exit->status == 0 ? stdout : stderr);

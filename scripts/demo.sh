@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh kalvira kalvira-unit  # only what the demo runs
 
 workdir=$(mktemp -d)
 link="$workdir/com1"

@@ -10,7 +10,8 @@ fi
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-serialport-dev qt6-l10n-tools libqt6svg6 libgl-dev libfftw3-dev
+    qt6-base-dev qt6-serialport-dev libqt6svg6 libgl-dev libfftw3-dev
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools  # Qt's LinguistTools: lupdate, lrelease
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang-format
     xvfb xauth imagemagick xdotool fonts-dejavu-core fonts-dejavu-extra

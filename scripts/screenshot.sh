@@ -11,7 +11,7 @@
 # KALVIRA_UNIT_ARGS adds options to the unit, e.g. KALVIRA_UNIT_ARGS="--fault wrong-start".
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ -x build/bin/kalvira ] && [ -x build/bin/kalvira-unit ] || scripts/build.sh
+[ -x build/bin/kalvira ] && [ -x build/bin/kalvira-unit ] || scripts/build.sh kalvira kalvira-unit
 
 display=:$((90 + RANDOM % 100))
 workdir=$(mktemp -d)

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh  # everything: the programs, the tests and the benchmarks
 
 # What reads bytes from the wire, and the plot that indexes the record, once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer: the protocol's fuzz suite feeds its readers

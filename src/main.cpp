@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QStringList>
 
+#include "i18n/translations.h"
 #include "ui/form1.h"
 #include "ui/look.h"
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    kalvira::i18n::installTranslations(app);
     kalvira::ui::applyApplicationLook(app);
     kalvira::ui::Form1 window;
     window.show();

@@ -1,5 +1,6 @@
 #include "qt_serial_port.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 
@@ -16,15 +17,18 @@ std::int16_t clampCount(qint64 count) {
 const char *describeFailure(QSerialPort::SerialPortError error) {
     switch (error) {
         case QSerialPort::ResourceError:
-            return "the device is no longer available";
+            return QT_TRANSLATE_NOOP("kalvira::acquisition::QtSerialPort",
+                                     "the device is no longer available");
         case QSerialPort::ReadError:
-            return "reading from the device failed";
+            return QT_TRANSLATE_NOOP("kalvira::acquisition::QtSerialPort",
+                                     "reading from the device failed");
         case QSerialPort::WriteError:
-            return "writing to the device failed";
+            return QT_TRANSLATE_NOOP("kalvira::acquisition::QtSerialPort",
+                                     "writing to the device failed");
         case QSerialPort::PermissionError:
-            return "permission denied";
+            return QT_TRANSLATE_NOOP("kalvira::acquisition::QtSerialPort", "permission denied");
         default:
-            return "the port failed";
+            return QT_TRANSLATE_NOOP("kalvira::acquisition::QtSerialPort", "the port failed");
     }
 }
 
@@ -49,9 +53,12 @@ std::string describeOpenFailure(const std::string &device, QSerialPort::SerialPo
                                 const std::string &systemText) {
     std::string message = device + ": " + systemText;
     if (error == QSerialPort::PermissionError) {
-        message +=
-            "\nSerial ports belong to the \"dialout\" group. Join it with "
-            "\"sudo adduser $USER dialout\", then log out and log in again.";
+        message += '\n';
+        message += QCoreApplication::translate(
+                       "kalvira::acquisition::QtSerialPort",
+                       "Serial ports belong to the \"dialout\" group. Join it with "
+                       "\"sudo adduser $USER dialout\", then log out and log in again.")
+                       .toStdString();
     }
     return message;
 }
@@ -193,8 +200,8 @@ void QtSerialPort::applySettings() {
 void QtSerialPort::handleError(QSerialPort::SerialPortError error) {
     if (error == QSerialPort::NoError || !port_.isOpen()) return;
     if (error == QSerialPort::TimeoutError) return;
-    const std::string reason = deviceName() + ": " + describeFailure(error) + " (" +
-                               port_.errorString().toStdString() + ")";
+    const std::string reason = deviceName() + ": " + tr(describeFailure(error)).toStdString() +
+                               " (" + port_.errorString().toStdString() + ")";
     port_.clearError();
     closeNow();
     if (listener()) listener()->portFailed(reason);

@@ -1,16 +1,22 @@
 #include "run_progress.h"
 
+#include <QCoreApplication>
+
 namespace kalvira::acquisition {
 
 namespace {
 
-std::string withPercent(const char *phase, const std::optional<int> &percent) {
-    std::string text = phase;
-    if (!percent) return text;
-    text += ' ';
-    text += std::to_string(*percent);
-    text += " %";
-    return text;
+std::string translated(const char *source) {
+    return QCoreApplication::translate("kalvira::acquisition::RunProgress", source).toStdString();
+}
+
+// The phase alone, or the phase with its percentage where it has one.
+std::string withPercent(const char *phase, const char *phaseAndPercent,
+                        const std::optional<int> &percent) {
+    if (!percent) return translated(phase);
+    return QCoreApplication::translate("kalvira::acquisition::RunProgress", phaseAndPercent)
+        .arg(*percent)
+        .toStdString();
 }
 
 }  // namespace
@@ -20,17 +26,28 @@ std::string describeProgress(const RunProgress &progress) {
         case RunPhase::Idle:
             return {};
         case RunPhase::Starting:
-            return "várakozás a válaszra";
+            return translated(
+                QT_TRANSLATE_NOOP("kalvira::acquisition::RunProgress", "waiting for the answer"));
         case RunPhase::Acquiring:
-            return withPercent("felvétel", progress.percent);
+            return withPercent(
+                QT_TRANSLATE_NOOP("kalvira::acquisition::RunProgress", "acquiring"),
+                QT_TRANSLATE_NOOP("kalvira::acquisition::RunProgress", "acquiring %1 %"),
+                progress.percent);
         case RunPhase::AwaitingTrigger:
-            return "várakozás a triggerre";
+            return translated(
+                QT_TRANSLATE_NOOP("kalvira::acquisition::RunProgress", "waiting for the trigger"));
         case RunPhase::Transferring:
-            return withPercent("átvitel", progress.percent);
+            return withPercent(
+                QT_TRANSLATE_NOOP("kalvira::acquisition::RunProgress", "transferring"),
+                QT_TRANSLATE_NOOP("kalvira::acquisition::RunProgress", "transferring %1 %"),
+                progress.percent);
         case RunPhase::Pausing:
-            return "szünet, " + std::to_string(progress.recordsTaken) + " felvétel kész";
+            return QCoreApplication::translate("kalvira::acquisition::RunProgress",
+                                               "pause after record %1")
+                .arg(progress.recordsTaken)
+                .toStdString();
         case RunPhase::Reporting:
-            return "hiba";
+            return translated(QT_TRANSLATE_NOOP("kalvira::acquisition::RunProgress", "failure"));
     }
     return {};
 }

@@ -25,9 +25,9 @@ struct RunProgress {
     bool operator==(const RunProgress &) const = default;
 };
 
-// The progress in Hungarian words, like the link's messages: "felvétel 42 %", "átvitel 37 %",
-// "várakozás a válaszra", "várakozás a triggerre", "szünet, 3 felvétel kész", "hiba"; empty when
-// no run is in progress.
+// The progress in words, in the user's language (QCoreApplication's translators): "acquiring 42 %",
+// "transferring 37 %", "waiting for the answer", "waiting for the trigger", "pause after record 3",
+// "failure" ("felvétel 42 %", ... in Hungarian); empty when no run is in progress.
 std::string describeProgress(const RunProgress &progress);
 
 }  // namespace kalvira::acquisition

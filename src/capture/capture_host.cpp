@@ -1,5 +1,6 @@
 #include "capture_host.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <utility>
 
@@ -73,8 +74,12 @@ void CaptureHost::Timer1_Timer() {
 
 void CaptureHost::showStatus() {
     if (!statusLine_ || !run_ || !run_->running()) return;
-    std::fprintf(stderr, "\r%zu/%d records complete, %s\033[K", records_.size(), options_.records,
-                 acquisition::describeProgress(run_->progress()).c_str());
+    const QString status =
+        QCoreApplication::translate("kalvira-capture", "%1/%2 records complete, %3")
+            .arg(records_.size())
+            .arg(options_.records)
+            .arg(QString::fromStdString(acquisition::describeProgress(run_->progress())));
+    std::fprintf(stderr, "\r%s\033[K", status.toLocal8Bit().constData());
     std::fflush(stderr);
 }
 

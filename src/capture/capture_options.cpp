@@ -1,6 +1,7 @@
 #include "capture_options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include "common/link_facts.h"
 #include "records/record_file.h"
@@ -19,68 +20,83 @@ std::optional<int> toInt(const QString &text, int low, int high) {
 }
 
 CommandLineExit usageError(const QString &message) {
-    return {2, QStringLiteral("kalvira-capture: %1\nTry 'kalvira-capture --help'.\n").arg(message)};
+    return {2, QStringLiteral("kalvira-capture: %1\n%2\n")
+                   .arg(message, QCoreApplication::translate("kalvira-capture",
+                                                             "Try 'kalvira-capture --help'."))};
 }
 
 }  // namespace
 
 std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList &arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "kalvira-capture",
         "Takes records from the KALVIRA acquisition unit, as the window's START does, and writes\n"
         "them as a record file (CSV with `# key=value` settings lines).\n\n"
         "Exit status: 0 every record arrived, 1 the link failed (the unit's message on stderr),\n"
         "2 usage error, 130 interrupted (Ctrl+C; the complete records are still written)."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("kalvira-capture", "Show this help and exit."));
     const QCommandLineOption port(
         QStringLiteral("port"),
-        QStringLiteral("Serial device path, or COM1 / COM2 as the window names them "
-                       "(KALVIRA_COM1 / KALVIRA_COM2 when set). Default COM1."),
-        QStringLiteral("DEVICE"), QStringLiteral("COM1"));
+        QCoreApplication::translate("kalvira-capture",
+                                    "Serial device path, or COM1 / COM2 as the window names them "
+                                    "(KALVIRA_COM1 / KALVIRA_COM2 when set). Default COM1."),
+        QCoreApplication::translate("kalvira-capture", "DEVICE"), QStringLiteral("COM1"));
     const QCommandLineOption rate(
         QStringLiteral("rate"),
-        QStringLiteral("Samples per second: 40000, 20000, 10000, 5000, 2000, 1000, 500 or 200. "
-                       "Default 40000."),
+        QCoreApplication::translate(
+            "kalvira-capture",
+            "Samples per second: 40000, 20000, 10000, 5000, 2000, 1000, 500 or 200. "
+            "Default 40000."),
         QStringLiteral("SPS"), QStringLiteral("40000"));
     const QCommandLineOption samples(
         QStringLiteral("samples"),
-        QStringLiteral("Samples per record, 100..16000 in steps of 100. Default 5000."),
+        QCoreApplication::translate(
+            "kalvira-capture", "Samples per record, 100..16000 in steps of 100. Default 5000."),
         QStringLiteral("N"), QStringLiteral("5000"));
     const QCommandLineOption trigger(
         QStringLiteral("trigger"),
-        QStringLiteral("ext: the unit's external trigger input; level: the signal crossing the "
-                       "trigger level. Default ext."),
+        QCoreApplication::translate(
+            "kalvira-capture",
+            "ext: the unit's external trigger input; level: the signal crossing the "
+            "trigger level. Default ext."),
         QStringLiteral("ext|level"), QStringLiteral("ext"));
-    const QCommandLineOption level(QStringLiteral("level"),
-                                   QStringLiteral("Trigger level, 1..254. Default 100."),
-                                   QStringLiteral("L"), QStringLiteral("100"));
-    const QCommandLineOption edge(QStringLiteral("edge"),
-                                  QStringLiteral("Trigger edge: fall or rise. Default fall."),
-                                  QStringLiteral("fall|rise"), QStringLiteral("fall"));
+    const QCommandLineOption level(
+        QStringLiteral("level"),
+        QCoreApplication::translate("kalvira-capture", "Trigger level, 1..254. Default 100."),
+        QStringLiteral("L"), QStringLiteral("100"));
+    const QCommandLineOption edge(
+        QStringLiteral("edge"),
+        QCoreApplication::translate("kalvira-capture", "Trigger edge: fall or rise. Default fall."),
+        QStringLiteral("fall|rise"), QStringLiteral("fall"));
     const QCommandLineOption records(
         QStringLiteral("records"),
-        QStringLiteral("Complete records to take, 1..%1. 1 is a single run; more run the "
-                       "continuous mode, stopped after the last one. Default 1.")
+        QCoreApplication::translate("kalvira-capture",
+                                    "Complete records to take, 1..%1. 1 is a single run; more run "
+                                    "the continuous mode, stopped after the last one. Default 1.")
             .arg(kMaxRecords),
         QStringLiteral("K"), QStringLiteral("1"));
     const QCommandLineOption output(
         QStringLiteral("output"),
-        QStringLiteral("Write the record file to FILE (replaced only when complete) instead of "
-                       "standard output."),
-        QStringLiteral("FILE"));
+        QCoreApplication::translate("kalvira-capture",
+                                    "Write the record file to FILE (replaced only when complete) "
+                                    "instead of standard output."),
+        QCoreApplication::translate("kalvira-capture", "FILE"));
     const QCommandLineOption measure(
         QStringLiteral("measure"),
-        QStringLiteral("Print the measurements of each record as one JSON object a line on "
-                       "standard output (min, max, peak_to_peak, mean, rms, frequency_hz, "
-                       "period_s; null where not defined). The record file then goes only to "
-                       "--output, when given."));
+        QCoreApplication::translate(
+            "kalvira-capture",
+            "Print the measurements of each record as one JSON object a line on standard output "
+            "(min, max, peak_to_peak, mean, rms, frequency_hz, period_s; null where not defined). "
+            "The record file then goes only to --output, when given."));
     parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output, measure});
 
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(help)) return CommandLineExit{0, parser.helpText()};
     if (!parser.positionalArguments().isEmpty()) {
-        return usageError(QStringLiteral("unexpected argument %1")
+        return usageError(QCoreApplication::translate("kalvira-capture", "unexpected argument %1")
                               .arg(parser.positionalArguments().constFirst()));
     }
 
@@ -91,40 +107,49 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
     } else if (!portName.isEmpty()) {
         options.device = portName.toStdString();
     } else {
-        return usageError(QStringLiteral("--port needs a device"));
+        return usageError(QCoreApplication::translate("kalvira-capture", "--port needs a device"));
     }
     const auto sps = toInt(parser.value(rate), 1, 1000000);
     const auto rateCode = sps ? records::rateCodeForSps(*sps) : std::nullopt;
     if (!rateCode) {
-        return usageError(
-            QStringLiteral("--rate must be one of 40000, 20000, 10000, 5000, 2000, "
-                           "1000, 500, 200"));
+        return usageError(QCoreApplication::translate(
+            "kalvira-capture",
+            "--rate must be one of 40000, 20000, 10000, 5000, 2000, 1000, 500, 200"));
     }
     options.rateCode = *rateCode;
     const auto length = toInt(parser.value(samples), kSamplesPerBlock, kMaxRecordLength);
     if (!length || !isRecordLength(*length)) {
-        return usageError(QStringLiteral("--samples must be 100..16000 in steps of 100"));
+        return usageError(QCoreApplication::translate(
+            "kalvira-capture", "--samples must be 100..16000 in steps of 100"));
     }
     options.samples = *length;
     if (parser.value(trigger) != QStringLiteral("ext") &&
         parser.value(trigger) != QStringLiteral("level")) {
-        return usageError(QStringLiteral("--trigger must be ext or level"));
+        return usageError(
+            QCoreApplication::translate("kalvira-capture", "--trigger must be ext or level"));
     }
     options.measure = parser.isSet(measure);
     options.levelTrigger = parser.value(trigger) == QStringLiteral("level");
     const auto triggerLevel = toInt(parser.value(level), 1, 254);
-    if (!triggerLevel) return usageError(QStringLiteral("--level must be 1..254"));
+    if (!triggerLevel) {
+        return usageError(QCoreApplication::translate("kalvira-capture", "--level must be 1..254"));
+    }
     options.triggerLevel = *triggerLevel;
     if (parser.value(edge) != QStringLiteral("fall") &&
         parser.value(edge) != QStringLiteral("rise")) {
-        return usageError(QStringLiteral("--edge must be fall or rise"));
+        return usageError(
+            QCoreApplication::translate("kalvira-capture", "--edge must be fall or rise"));
     }
     options.fallingEdge = parser.value(edge) == QStringLiteral("fall");
     const auto count = toInt(parser.value(records), 1, kMaxRecords);
-    if (!count) return usageError(QStringLiteral("--records must be 1..%1").arg(kMaxRecords));
+    if (!count) {
+        return usageError(QCoreApplication::translate("kalvira-capture", "--records must be 1..%1")
+                              .arg(kMaxRecords));
+    }
     options.records = *count;
     if (parser.isSet(output) && parser.value(output).isEmpty()) {
-        return usageError(QStringLiteral("--output needs a file name"));
+        return usageError(
+            QCoreApplication::translate("kalvira-capture", "--output needs a file name"));
     }
     options.output = parser.value(output);
     return options;

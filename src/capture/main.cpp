@@ -15,6 +15,7 @@
 #include "capture_host.h"
 #include "capture_options.h"
 #include "common/link_facts.h"
+#include "i18n/translations.h"
 #include "records/record_file.h"
 
 namespace {
@@ -61,7 +62,9 @@ std::optional<std::string> writeRecords(const QString &path, const records::Reco
     const QByteArray bytes = records::formatRecordFile(file);
     if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
         !out.flush()) {
-        return "standard output: " + out.errorString().toStdString();
+        return QCoreApplication::translate("kalvira-capture", "standard output: %1")
+            .arg(out.errorString())
+            .toStdString();
     }
     return {};
 }
@@ -71,6 +74,7 @@ std::optional<std::string> writeRecords(const QString &path, const records::Reco
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kalvira-capture"));
+    i18n::installTranslations(app);
     const auto parsed = capture::parseCommandLine(QCoreApplication::arguments());
     if (const auto *exit = std::get_if<capture::CommandLineExit>(&parsed)) {
         std::fputs(exit->text.toLocal8Bit().constData(), exit->status == 0 ? stdout : stderr);
@@ -121,6 +125,10 @@ int main(int argc, char **argv) {
     if (host.failure()) return kLinkFailed;
     if (host.records().size() == static_cast<std::size_t>(options.records)) return 0;
     if (host.interrupted()) return kInterrupted;
-    std::fprintf(stderr, "kalvira-capture: the run ended before every record arrived\n");
+    std::fprintf(
+        stderr, "kalvira-capture: %s\n",
+        QCoreApplication::translate("kalvira-capture", "the run ended before every record arrived")
+            .toLocal8Bit()
+            .constData());
     return kLinkFailed;
 }

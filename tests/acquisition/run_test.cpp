@@ -263,10 +263,10 @@ TEST_F(RunTest, ProgressWordsFollowTheStateTizedSecAndTheBlocks) {
         play(step);
         words.push_back(describeProgress(run.progress()));
     }
-    EXPECT_EQ(words,
-              (Texts{"", "várakozás a válaszra", "felvétel 0 %", "felvétel 40 %", "felvétel 80 %",
-                     "várakozás a triggerre", "átvitel 0 %", "átvitel 25 %", "átvitel 100 %",
-                     "szünet, 1 felvétel kész", "szünet, 2 felvétel kész", "", "hiba"}));
+    EXPECT_EQ(words, (Texts{"", "waiting for the answer", "acquiring 0 %", "acquiring 40 %",
+                            "acquiring 80 %", "waiting for the trigger", "transferring 0 %",
+                            "transferring 25 %", "transferring 100 %", "pause after record 1",
+                            "pause after record 2", "", "failure"}));
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ TEST_F(EndToEnd, ASingleRunCommitsTheUnitsRecordOverACleanLink) {
     expectRunEnded();
     EXPECT_EQ(form.MeresVege, -1);
     expectTriangle(16000);
-    EXPECT_FALSE(titles.filter(QStringLiteral("KALVIRA – átvitel ")).isEmpty())
+    EXPECT_FALSE(titles.filter(QStringLiteral("KALVIRA – transferring ")).isEmpty())
         << titles.join('|').toStdString();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("KALVIRA"));
     Bytes frameAndAcks{0x01, 0x8C, 0x80, 0x3E, 0, 0, 0, 0, 0, 0, 0x4B};

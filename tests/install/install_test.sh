@@ -11,7 +11,7 @@ metainfo=$prefix/share/metainfo/$id.metainfo.xml
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 
-for f in bin/kalvira bin/kalvira-unit "share/icons/hicolor/scalable/apps/$id.svg" \
+for f in bin/kalvira bin/kalvira-capture bin/kalvira-unit "share/icons/hicolor/scalable/apps/$id.svg" \
     "${desktop#"$prefix"/}" "${metainfo#"$prefix"/}"; do
     [ -s "$prefix/$f" ] || fail "$f not installed"
 done

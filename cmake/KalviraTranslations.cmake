@@ -1,0 +1,16 @@
+# The sources whose texts the translations cover, as absolute paths: lupdate reads them all into
+# one .ts per language, whichever folder defines the target.
+function(kalvira_translated_sources out)
+    set(paths "")
+    foreach(target IN LISTS ARGN)
+        get_target_property(folder ${target} SOURCE_DIR)
+        get_target_property(sources ${target} SOURCES)
+        foreach(source IN LISTS sources)
+            if(source MATCHES "[.](cpp|h)$")
+                cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${folder})
+                list(APPEND paths ${source})
+            endif()
+        endforeach()
+    endforeach()
+    set(${out} ${paths} PARENT_SCOPE)
+endfunction()

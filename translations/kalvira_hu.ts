@@ -1,0 +1,523 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="hu_HU" sourcelanguage="en_US">
+<context>
+    <name>kalvira-capture</name>
+    <message>
+        <location filename="../src/capture/capture_host.cpp" line="+78"/>
+        <source>%1/%2 records complete, %3</source>
+        <translation>%1/%2 felvétel kész, %3</translation>
+    </message>
+    <message>
+        <location filename="../src/capture/capture_options.cpp" line="+24"/>
+        <source>Try &apos;kalvira-capture --help&apos;.</source>
+        <translation>További információ: „kalvira-capture --help”.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Takes records from the KALVIRA acquisition unit, as the window&apos;s START does, and writes
+them as a record file (CSV with `# key=value` settings lines).
+
+Exit status: 0 every record arrived, 1 the link failed (the unit&apos;s message on stderr),
+2 usage error, 130 interrupted (Ctrl+C; the complete records are still written).</source>
+        <translation>Felvételeket készít a KALVIRA adatgyűjtő egységgel, ahogy az ablak START gombja, és
+felvételfájlként írja ki őket (CSV, `# key=value` beállítássorokkal).
+
+Kilépési kód: 0 minden felvétel megérkezett, 1 a kapcsolat meghiúsult (az egység üzenete a
+hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvételek így is kiíródnak).</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Show this help and exit.</source>
+        <translation>Kiírja ezt a súgót, és kilép.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Serial device path, or COM1 / COM2 as the window names them (KALVIRA_COM1 / KALVIRA_COM2 when set). Default COM1.</source>
+        <translation>Soros eszköz elérési útja, vagy COM1 / COM2, ahogy az ablak nevezi őket (ha be vannak állítva, a KALVIRA_COM1 / KALVIRA_COM2 szerint). Alapértelmezés: COM1.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>DEVICE</source>
+        <translation>ESZKÖZ</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Samples per second: 40000, 20000, 10000, 5000, 2000, 1000, 500 or 200. Default 40000.</source>
+        <translation>Minta másodpercenként: 40000, 20000, 10000, 5000, 2000, 1000, 500 vagy 200. Alapértelmezés: 40000.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Samples per record, 100..16000 in steps of 100. Default 5000.</source>
+        <translation>Minták száma felvételenként, 100..16000, 100-as lépésekben. Alapértelmezés: 5000.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>ext: the unit&apos;s external trigger input; level: the signal crossing the trigger level. Default ext.</source>
+        <translation>ext: az egység külső triggerbemenete; level: a jel átlépi a triggerszintet. Alapértelmezés: ext.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Trigger level, 1..254. Default 100.</source>
+        <translation>Triggerszint, 1..254. Alapértelmezés: 100.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Trigger edge: fall or rise. Default fall.</source>
+        <translation>Triggerél: fall (lefutó) vagy rise (felfutó). Alapértelmezés: fall.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Complete records to take, 1..%1. 1 is a single run; more run the continuous mode, stopped after the last one. Default 1.</source>
+        <translation>Az elkészítendő teljes felvételek száma, 1..%1. 1: egyetlen mérés; több: folyamatos üzemmód, amely az utolsó felvétel után leáll. Alapértelmezés: 1.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Write the record file to FILE (replaced only when complete) instead of standard output.</source>
+        <translation>A felvételfájl a szabványos kimenet helyett a FÁJL nevű fájlba kerül (amelyet csak elkészülte után cserél le).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>FILE</source>
+        <translation>FÁJL</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Print the measurements of each record as one JSON object a line on standard output (min, max, peak_to_peak, mean, rms, frequency_hz, period_s; null where not defined). The record file then goes only to --output, when given.</source>
+        <translation>Minden felvétel mérési eredményeit egy-egy sorban, JSON-objektumként írja a szabványos kimenetre (min, max, peak_to_peak, mean, rms, frequency_hz, period_s; null, ahol nem értelmezett). A felvételfájl ekkor csak az --output kapcsolóval megadott fájlba kerül, ha van ilyen.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>unexpected argument %1</source>
+        <translation>váratlan argumentum: %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>--port needs a device</source>
+        <translation>a --port kapcsolóhoz eszköz kell</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--rate must be one of 40000, 20000, 10000, 5000, 2000, 1000, 500, 200</source>
+        <translation>a --rate értéke 40000, 20000, 10000, 5000, 2000, 1000, 500 vagy 200 lehet</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>--samples must be 100..16000 in steps of 100</source>
+        <translation>a --samples értéke 100..16000 lehet, 100-as lépésekben</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>--trigger must be ext or level</source>
+        <translation>a --trigger értéke ext vagy level lehet</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>--level must be 1..254</source>
+        <translation>a --level értéke 1..254 lehet</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>--edge must be fall or rise</source>
+        <translation>az --edge értéke fall vagy rise lehet</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--records must be 1..%1</source>
+        <translation>a --records értéke 1..%1 lehet</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>--output needs a file name</source>
+        <translation>az --output kapcsolóhoz fájlnév kell</translation>
+    </message>
+    <message>
+        <location filename="../src/capture/main.cpp" line="+65"/>
+        <source>standard output: %1</source>
+        <translation>szabványos kimenet: %1</translation>
+    </message>
+    <message>
+        <location line="+65"/>
+        <source>the run ended before every record arrived</source>
+        <translation>a mérés véget ért, mielőtt minden felvétel megérkezett</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::acquisition::QtSerialPort</name>
+    <message>
+        <location filename="../src/acquisition/qt_serial_port.cpp" line="+20"/>
+        <source>the device is no longer available</source>
+        <translation>az eszköz már nem érhető el</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>reading from the device failed</source>
+        <translation>nem sikerült olvasni az eszközről</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>writing to the device failed</source>
+        <translation>nem sikerült írni az eszközre</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>permission denied</source>
+        <translation>hozzáférés megtagadva</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the port failed</source>
+        <translation>a port hibát jelzett</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Serial ports belong to the &quot;dialout&quot; group. Join it with &quot;sudo adduser $USER dialout&quot;, then log out and log in again.</source>
+        <translation>A soros portok a „dialout” csoporthoz tartoznak. Lépjen be a csoportba a „sudo adduser $USER dialout” paranccsal, majd jelentkezzen ki, és jelentkezzen be újra.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::acquisition::RunProgress</name>
+    <message>
+        <location filename="../src/acquisition/run_progress.cpp" line="+30"/>
+        <source>waiting for the answer</source>
+        <translation>várakozás a válaszra</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>acquiring</source>
+        <translation>felvétel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>acquiring %1 %</source>
+        <translation>felvétel %1 %</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>waiting for the trigger</source>
+        <translation>várakozás a triggerre</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>transferring</source>
+        <translation>átvitel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>transferring %1 %</source>
+        <translation>átvitel %1 %</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>pause after record %1</source>
+        <translation>szünet, %1 felvétel kész</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>failure</source>
+        <translation>hiba</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::Form1</name>
+    <message>
+        <location filename="../src/ui/form1_records.cpp" line="+30"/>
+        <source>A record cannot be opened while a measurement is running.</source>
+        <translation>Mérés közben nem nyitható meg felvétel.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>KALVIRA records (*.csv);;All files (*)</source>
+        <translation>KALVIRA-felvételek (*.csv);;Minden fájl (*)</translation>
+    </message>
+    <message>
+        <location line="+67"/>
+        <source>There is no record on screen to save.</source>
+        <translation>Nincs felvétel a képernyőn, amelyet menteni lehetne.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Save record</source>
+        <translation>Felvétel mentése</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 could not be saved: %2</source>
+        <translation>%1 mentése nem sikerült: %2</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Open record</source>
+        <translation>Felvétel megnyitása</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>, line %1</source>
+        <translation>, %1. sor</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1%2 is not a KALVIRA record: %3</source>
+        <translation>%1%2: nem KALVIRA-felvétel: %3</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 holds more samples than its time base can show.</source>
+        <translation>%1 több mintát tartalmaz, mint amennyit az időalapja meg tud jeleníteni.</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>Save picture</source>
+        <translation>Kép mentése</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-képek (*.png)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 could not be saved.</source>
+        <translation>%1 mentése nem sikerült.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/form1_picture_actions.cpp" line="+27"/>
+        <source>Save record…</source>
+        <translation>Felvétel mentése…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open record…</source>
+        <translation>Felvétel megnyitása…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save picture as PNG…</source>
+        <translation>Kép mentése PNG-ként…</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Copy picture</source>
+        <translation>Kép másolása</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Measurements</source>
+        <translation>Mérések</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Spectrum</source>
+        <translation>Spektrum</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::MeasurementReadout</name>
+    <message>
+        <location filename="../src/ui/measurement_readout.cpp" line="+13"/>
+        <source>min</source>
+        <translation>min</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>max</source>
+        <translation>max</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>p-p</source>
+        <translation>cs-cs</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>mean</source>
+        <translation>átlag</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>rms</source>
+        <translation>eff</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::PortMenu</name>
+    <message>
+        <location filename="../src/ui/port_menu.cpp" line="+63"/>
+        <source>Device for %1</source>
+        <translation>%1 eszköze</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>No serial device found</source>
+        <translation>Nem található soros eszköz</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 (not present)  [%2]</source>
+        <translation>%1 (nincs jelen)  [%2]</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>KALVIRA_COM%1 is set and wins over the choice</source>
+        <translation>A KALVIRA_COM%1 be van állítva, és felülírja a választást</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Forget the device chosen for %1</source>
+        <translation>A %1 számára választott eszköz elfelejtése</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source> (chosen)</source>
+        <translation> (választott)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 opens %2%3</source>
+        <translation>%1 ezt nyitja meg: %2%3</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::SpectrumPlot</name>
+    <message>
+        <location filename="../src/ui/spectrum_plot.cpp" line="+68"/>
+        <source>No record on screen</source>
+        <translation>Nincs felvétel a képernyőn</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>counts</source>
+        <translation>mintaegység</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>dBFS</source>
+        <translation>dBFS</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::SpectrumWindow</name>
+    <message>
+        <location filename="../src/ui/spectrum_window.cpp" line="+36"/>
+        <source>Rectangular</source>
+        <translation>Téglalap</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Hann</source>
+        <translation>Hann</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Hamming</source>
+        <translation>Hamming</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Blackman-Harris</source>
+        <translation>Blackman–Harris</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Flat top</source>
+        <translation>Lapos tetejű</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>KALVIRA spectrum</source>
+        <translation>KALVIRA-spektrum</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Remove DC</source>
+        <translation>DC eltávolítása</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Linear</source>
+        <translation>Lineáris</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+86"/>
+        <source> dB</source>
+        <translation> dB</translation>
+    </message>
+    <message>
+        <location line="-85"/>
+        <source>Range </source>
+        <translation>Tartomány </translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Window</source>
+        <translation>Ablak</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Save spectrum as PNG…</source>
+        <translation>Spektrum mentése PNG-ként…</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Save spectrum as CSV…</source>
+        <translation>Spektrum mentése CSV-ként…</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>No record on screen</source>
+        <translation>Nincs felvétel a képernyőn</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Fundamental %1, %2 · THD %3 (%4) · SINAD %5 · ENOB %6</source>
+        <translation>Alapharmonikus %1, %2 · THD %3 (%4) · SINAD %5 · ENOB %6</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> dBFS</source>
+        <translation> dBFS</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> bits</source>
+        <translation> bit</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 counts</source>
+        <translation>%1 mintaegység</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 dBFS</source>
+        <translation>%1 dBFS</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <location line="+12"/>
+        <source>Save spectrum</source>
+        <translation>Spektrum mentése</translation>
+    </message>
+    <message>
+        <location line="-12"/>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-képek (*.png)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 could not be saved.</source>
+        <translation>%1 mentése nem sikerült.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-fájlok (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 could not be saved: %2</source>
+        <translation>%1 mentése nem sikerült: %2</translation>
+    </message>
+</context>
+</TS>

@@ -47,6 +47,20 @@ std::vector<double> windowWeights(SpectrumWindow window, int length) {
     return weights;
 }
 
+// The power of the lobe around f0 against that of every other bin but the DC lobe, in dB.
+std::optional<double> sinadOf(const std::vector<double> &amplitude, double binHz, double f0,
+                              int lobe) {
+    const auto centre = std::lround(f0 / binHz);
+    double fundamental = 0;
+    double rest = 0;
+    for (std::size_t k = static_cast<std::size_t>(lobe) + 1; k < amplitude.size(); ++k) {
+        const bool inLobe = std::labs(static_cast<long>(k) - centre) <= lobe;
+        (inLobe ? fundamental : rest) += amplitude[k] * amplitude[k];
+    }
+    if (!(fundamental > 0 && rest > 0)) return std::nullopt;
+    return 10 * std::log10(fundamental / rest);
+}
+
 void appendNumber(std::string &text, std::optional<double> value) {
     if (!value || !std::isfinite(*value)) {
         text += "null";
@@ -164,6 +178,10 @@ Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, doubl
     const double delta = std::clamp((2 * ratio - 1) / (1 + ratio), 0.0, 0.5);
     spectrum.fundamentalHz =
         (static_cast<double>(k) + (after >= before ? delta : -delta)) * spectrum.binHz;
+    constexpr auto kSinadWindow = SpectrumWindow::BlackmanHarris;
+    spectrum.sinadDb = sinadOf(
+        window == kSinadWindow ? spectrum.amplitude : plan.amplitudes(record, mean, kSinadWindow),
+        spectrum.binHz, *spectrum.fundamentalHz, shapeOf(kSinadWindow).lobeHalfWidth);
     return spectrum;
 }
 
@@ -204,15 +222,8 @@ SpectrumFigures spectrumFigures(const Spectrum &spectrum) {
         figures.thdPercent = thd * 100;
         if (thd > 0) figures.thdDb = 20 * std::log10(thd);
     }
-    double total = 0;
-    for (int k = lobe + 1; k < bins; ++k) {
-        total += amplitude[static_cast<std::size_t>(k)] * amplitude[static_cast<std::size_t>(k)];
-    }
-    const double rest = total - fundamental;
-    if (fundamental > 0 && rest > 0) {
-        figures.sinadDb = 10 * std::log10(fundamental / rest);
-        figures.enobBits = (*figures.sinadDb - 1.76) / 6.02;
-    }
+    figures.sinadDb = spectrum.sinadDb;
+    if (figures.sinadDb) figures.enobBits = (*figures.sinadDb - 1.76) / 6.02;
     return figures;
 }
 

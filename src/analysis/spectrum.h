@@ -42,6 +42,11 @@ struct Spectrum {
     // The fundamental's frequency from the record's own Hann spectrum, interpolated between bins
     // to within a few hundredths of a bin; empty when no component stands out.
     std::optional<double> fundamentalHz;
+    // The fundamental against everything else but DC, from the record's own Blackman-Harris
+    // spectrum whatever the window: the skirts of the others (Hann's at -32 dB half a bin off)
+    // stand above a 10-bit converter's noise unless the sine falls on a bin. Empty with no
+    // fundamental.
+    std::optional<double> sinadDb;
 };
 
 // Level of an amplitude in dB relative to full scale; a floor of -300 dB stands for nothing.
@@ -55,7 +60,7 @@ struct SpectrumFigures {
     std::optional<double> fundamentalDbfs;  // the peak bin's level
     std::optional<double> thdPercent;       // harmonics 2..10 below half the sample rate
     std::optional<double> thdDb;
-    std::optional<double> sinadDb;  // fundamental against everything else but DC
+    std::optional<double> sinadDb;  // the spectrum's sinadDb
     std::optional<double> enobBits;
 };
 

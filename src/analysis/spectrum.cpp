@@ -47,15 +47,20 @@ std::vector<double> windowWeights(SpectrumWindow window, int length) {
     return weights;
 }
 
-// The power of the lobe around f0 against that of every other bin but the DC lobe, in dB.
+// The power of the lobe around f0 against that of every other bin past the DC lobe, in dB, in a
+// spectrum with the mean removed: the fundamental's lobe may reach into the DC lobe.
 std::optional<double> sinadOf(const std::vector<double> &amplitude, double binHz, double f0,
                               int lobe) {
     const auto centre = std::lround(f0 / binHz);
     double fundamental = 0;
     double rest = 0;
-    for (std::size_t k = static_cast<std::size_t>(lobe) + 1; k < amplitude.size(); ++k) {
-        const bool inLobe = std::labs(static_cast<long>(k) - centre) <= lobe;
-        (inLobe ? fundamental : rest) += amplitude[k] * amplitude[k];
+    for (std::size_t k = 0; k < amplitude.size(); ++k) {
+        const double power = amplitude[k] * amplitude[k];
+        if (std::labs(static_cast<long>(k) - centre) <= lobe) {
+            fundamental += power;
+        } else if (k > static_cast<std::size_t>(lobe)) {
+            rest += power;
+        }
     }
     if (!(fundamental > 0 && rest > 0)) return std::nullopt;
     return 10 * std::log10(fundamental / rest);
@@ -162,7 +167,7 @@ Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, doubl
 
     // The fundamental's frequency from the Hann spectrum, whose main lobe has a known shape:
     // for a sine delta bins off bin k the neighbour's ratio to the peak is r = (1 + d) / (2 - d).
-    const std::vector<double> hann = window == SpectrumWindow::Hann
+    const std::vector<double> hann = window == SpectrumWindow::Hann && removeDc
                                          ? spectrum.amplitude
                                          : plan.amplitudes(record, mean, SpectrumWindow::Hann);
     const auto last = static_cast<std::ptrdiff_t>(hann.size()) - 2;
@@ -179,9 +184,10 @@ Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, doubl
     spectrum.fundamentalHz =
         (static_cast<double>(k) + (after >= before ? delta : -delta)) * spectrum.binHz;
     constexpr auto kSinadWindow = SpectrumWindow::BlackmanHarris;
-    spectrum.sinadDb = sinadOf(
-        window == kSinadWindow ? spectrum.amplitude : plan.amplitudes(record, mean, kSinadWindow),
-        spectrum.binHz, *spectrum.fundamentalHz, shapeOf(kSinadWindow).lobeHalfWidth);
+    spectrum.sinadDb =
+        sinadOf(window == kSinadWindow && removeDc ? spectrum.amplitude
+                                                   : plan.amplitudes(record, mean, kSinadWindow),
+                spectrum.binHz, *spectrum.fundamentalHz, shapeOf(kSinadWindow).lobeHalfWidth);
     return spectrum;
 }
 
@@ -192,7 +198,10 @@ SpectrumFigures spectrumFigures(const Spectrum &spectrum) {
     const int bins = static_cast<int>(amplitude.size());
     const int lobe = spectrum.lobeHalfWidth;
     std::vector<bool> counted(amplitude.size(), false);
-    for (int k = 0; k <= std::min(lobe, bins - 1); ++k) counted[static_cast<std::size_t>(k)] = true;
+    // The DC lobe is the fundamental's to share only once the mean is gone.
+    for (int k = 0; !spectrum.dcRemoved && k <= std::min(lobe, bins - 1); ++k) {
+        counted[static_cast<std::size_t>(k)] = true;
+    }
     // Power of the lobe around a frequency, each bin counted once: squared amplitudes, in the
     // same measure for every component, so that only their ratios matter.
     const auto lobePower = [&](double frequencyHz, double *peak) {

@@ -43,9 +43,9 @@ struct Spectrum {
     // to within a few hundredths of a bin; empty when no component stands out.
     std::optional<double> fundamentalHz;
     // The fundamental against everything else but DC, from the record's own Blackman-Harris
-    // spectrum whatever the window: the skirts of the others (Hann's at -32 dB half a bin off)
-    // stand above a 10-bit converter's noise unless the sine falls on a bin. Empty with no
-    // fundamental.
+    // spectrum with the mean removed, whatever the window and the DC setting: the skirts of the
+    // others (Hann's at -32 dB half a bin off) stand above a 10-bit converter's noise unless the
+    // sine falls on a bin. Empty with no fundamental.
     std::optional<double> sinadDb;
 };
 

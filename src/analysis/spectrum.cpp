@@ -66,13 +66,18 @@ std::optional<double> sinadOf(const std::vector<double> &amplitude, double binHz
     return 10 * std::log10(fundamental / rest);
 }
 
-void appendNumber(std::string &text, std::optional<double> value) {
+// A number as to_chars writes it, the shortest that reads back exactly or, for JSON beside the
+// measurements, six significant digits as printf's %.6g; never in the locale's manner. null
+// where there is none.
+void appendNumber(std::string &text, std::optional<double> value, bool sixDigits = false) {
     if (!value || !std::isfinite(*value)) {
         text += "null";
         return;
     }
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *value);
+    const auto result = sixDigits ? std::to_chars(buffer, buffer + sizeof buffer, *value,
+                                                  std::chars_format::general, 6)
+                                  : std::to_chars(buffer, buffer + sizeof buffer, *value);
     text.append(buffer, result.ptr);
 }
 
@@ -238,32 +243,41 @@ SpectrumFigures spectrumFigures(const Spectrum &spectrum) {
 
 std::string spectrumFiguresJsonFields(const SpectrumFigures &figures) {
     std::string text = ",\"fundamental_hz\":";
-    appendNumber(text, figures.fundamentalHz);
+    appendNumber(text, figures.fundamentalHz, true);
     text += ",\"fundamental_dbfs\":";
-    appendNumber(text, figures.fundamentalDbfs);
+    appendNumber(text, figures.fundamentalDbfs, true);
     text += ",\"thd_percent\":";
-    appendNumber(text, figures.thdPercent);
+    appendNumber(text, figures.thdPercent, true);
     text += ",\"sinad_db\":";
-    appendNumber(text, figures.sinadDb);
+    appendNumber(text, figures.sinadDb, true);
     text += ",\"enob_bits\":";
-    appendNumber(text, figures.enobBits);
+    appendNumber(text, figures.enobBits, true);
     return text;
 }
 
-std::string spectrumCsv(const Spectrum &spectrum,
+std::string spectrumCsv(std::span<const Spectrum> spectra,
                         const std::vector<std::pair<std::string, std::string>> &settings) {
+    if (spectra.empty()) return {};
+    const Spectrum &first = spectra.front();
+    const bool several = spectra.size() > 1;
     std::string text = "# kalvira-spectrum=1\n# window=";
-    text.append(windowName(spectrum.window)).append("\n# sample_rate_sps=");
-    appendNumber(text, spectrum.sampleRateHz);
-    text.append("\n# dc_removed=").append(spectrum.dcRemoved ? "1" : "0").append("\n");
+    text.append(windowName(first.window)).append("\n# sample_rate_sps=");
+    appendNumber(text, first.sampleRateHz);
+    text.append("\n# dc_removed=").append(first.dcRemoved ? "1" : "0").append("\n");
     for (const auto &[key, value] : settings) text.append("# ").append(key + "=" + value + "\n");
-    text += "frequency_hz,magnitude_db\n";
-    for (std::size_t k = 0; k < spectrum.amplitude.size(); ++k) {
-        appendNumber(text, static_cast<double>(k) * spectrum.binHz);
-        char level[32];
-        const auto end = std::to_chars(level, level + sizeof level, toDbfs(spectrum.amplitude[k]),
-                                       std::chars_format::fixed, 3);
-        text.append(",").append(level, end.ptr).append("\n");
+    if (several) text.append("# records=").append(std::to_string(spectra.size())).append("\n");
+    text += several ? "record,frequency_hz,magnitude_db\n" : "frequency_hz,magnitude_db\n";
+    for (std::size_t r = 0; r < spectra.size(); ++r) {
+        const std::string prefix = several ? std::to_string(r + 1) + "," : std::string();
+        for (std::size_t k = 0; k < spectra[r].amplitude.size(); ++k) {
+            text += prefix;
+            appendNumber(text, static_cast<double>(k) * spectra[r].binHz);
+            char level[32];
+            const auto end =
+                std::to_chars(level, level + sizeof level, toDbfs(spectra[r].amplitude[k]),
+                              std::chars_format::fixed, 3);
+            text.append(",").append(level, end.ptr).append("\n");
+        }
     }
     return text;
 }

@@ -87,12 +87,16 @@ private:
 };
 
 // The JSON fields of the figures, for kalvira-capture --measure: ,"fundamental_hz":..,
-// "fundamental_dbfs":..,"thd_percent":..,"sinad_db":..,"enob_bits":.. with null where empty.
+// "fundamental_dbfs":..,"thd_percent":..,"sinad_db":..,"enob_bits":.. with six significant
+// digits (as printf's %.6g, whatever the locale) and null where empty, to join a record's
+// measurements object.
 std::string spectrumFiguresJsonFields(const SpectrumFigures &figures);
 
-// The spectrum as CSV: "# key=value" lines (window, sample rate, and those given), then
-// frequency_hz,magnitude_db a bin a line.
-std::string spectrumCsv(const Spectrum &spectrum,
+// The spectra of one or more records of one window and sample rate as CSV: "# key=value" lines
+// (window, sample rate, DC removed, and those given), then frequency_hz,magnitude_db a bin a line.
+// Several spectra add "# records=K" and a leading record column, 1..K, as a record file of several
+// records does. Nothing for no spectrum.
+std::string spectrumCsv(std::span<const Spectrum> spectra,
                         const std::vector<std::pair<std::string, std::string>> &settings);
 
 }  // namespace kalvira::analysis

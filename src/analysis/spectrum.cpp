@@ -203,10 +203,7 @@ SpectrumFigures spectrumFigures(const Spectrum &spectrum) {
     const int bins = static_cast<int>(amplitude.size());
     const int lobe = spectrum.lobeHalfWidth;
     std::vector<bool> counted(amplitude.size(), false);
-    // The DC lobe is the fundamental's to share only once the mean is gone.
-    for (int k = 0; !spectrum.dcRemoved && k <= std::min(lobe, bins - 1); ++k) {
-        counted[static_cast<std::size_t>(k)] = true;
-    }
+    for (int k = 0; k <= std::min(lobe, bins - 1); ++k) counted[static_cast<std::size_t>(k)] = true;
     // Power of the lobe around a frequency, each bin counted once: squared amplitudes, in the
     // same measure for every component, so that only their ratios matter.
     const auto lobePower = [&](double frequencyHz, double *peak) {

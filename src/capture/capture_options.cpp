@@ -1,6 +1,7 @@
 #include "capture_options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include "common/link_facts.h"
 #include "records/record_file.h"
@@ -16,6 +17,15 @@ std::optional<int> toInt(const QString &text, int low, int high) {
     const int value = text.toInt(&ok);
     if (!ok || value < low || value > high) return {};
     return value;
+}
+
+// "rectangular, hann, hamming, blackman-harris, flat-top"
+QString windowNames() {
+    QStringList names;
+    for (const auto window : analysis::kSpectrumWindows) {
+        names << QString::fromStdString(std::string(analysis::windowName(window)));
+    }
+    return names.join(QStringLiteral(", "));
 }
 
 CommandLineExit usageError(const QString &message) {
@@ -71,11 +81,31 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
         QStringLiteral("FILE"));
     const QCommandLineOption measure(
         QStringLiteral("measure"),
-        QStringLiteral("Print the measurements of each record as one JSON object a line on "
-                       "standard output (min, max, peak_to_peak, mean, rms, frequency_hz, "
-                       "period_s; null where not defined). The record file then goes only to "
-                       "--output, when given."));
-    parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output, measure});
+        QCoreApplication::translate(
+            "kalvira-capture",
+            "Print the measurements of each record as one JSON object a line on standard output "
+            "(min, max, peak_to_peak, mean, rms, frequency_hz, period_s) with the figures of its "
+            "Hann spectrum whatever --window says (fundamental_hz, fundamental_dbfs, thd_percent "
+            "over harmonics 2..10, sinad_db, enob_bits; SINAD and ENOB from its Blackman-Harris "
+            "spectrum, as in the spectrum window); null where not defined. The record file then "
+            "goes only to --output, when given."));
+    const QCommandLineOption spectrum(
+        QStringLiteral("spectrum"),
+        QCoreApplication::translate(
+            "kalvira-capture",
+            "Write the spectrum of each record to FILE (replaced only when complete) as the "
+            "spectrum window's CSV: `# key=value` lines, then frequency_hz,magnitude_db in dBFS, "
+            "the mean removed; several records in one file with a leading record column."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption window(
+        QStringLiteral("window"),
+        QCoreApplication::translate("kalvira-capture",
+                                    "The window for --spectrum: %1. Default hann. --measure "
+                                    "always uses hann.")
+            .arg(windowNames()),
+        QStringLiteral("NAME"), QStringLiteral("hann"));
+    parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output, measure,
+                       spectrum, window});
 
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(help)) return CommandLineExit{0, parser.helpText()};
@@ -127,6 +157,18 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
         return usageError(QStringLiteral("--output needs a file name"));
     }
     options.output = parser.value(output);
+    if (parser.isSet(spectrum) && parser.value(spectrum).isEmpty()) {
+        return usageError(
+            QCoreApplication::translate("kalvira-capture", "--spectrum needs a file name"));
+    }
+    options.spectrum = parser.value(spectrum);
+    const auto named = analysis::windowNamed(parser.value(window).toStdString());
+    if (!named) {
+        return usageError(
+            QCoreApplication::translate("kalvira-capture", "--window must be one of %1")
+                .arg(windowNames()));
+    }
+    options.window = *named;
     return options;
 }
 

@@ -53,8 +53,8 @@ void BM_MeasureAndFormat(benchmark::State &state) {
 BENCHMARK(BM_MeasureAndFormat)->Unit(benchmark::kMicrosecond);
 
 // The spectrum window's work for each record: window, transform, peak search and figures, with
-// the plan for the length already made. Hann needs one transform, the others a second one for
-// the frequency estimate.
+// the plan for the length already made. Hann and Blackman-Harris need two transforms (the other
+// of the two gives the frequency estimate or SINAD), the others three.
 void BM_SpectrumOf16000(benchmark::State &state) {
     const std::vector<std::int16_t> samples = noisySineRecord();
     const auto window = static_cast<analysis::SpectrumWindow>(state.range(0));

@@ -47,13 +47,37 @@ std::vector<double> windowWeights(SpectrumWindow window, int length) {
     return weights;
 }
 
-void appendNumber(std::string &text, std::optional<double> value) {
+// The power of the lobe around f0 against that of every other bin past the DC lobe, in dB, in a
+// spectrum with the mean removed: the fundamental's lobe may reach into the DC lobe.
+std::optional<double> sinadOf(const std::vector<double> &amplitude, double binHz, double f0,
+                              int lobe) {
+    const auto centre = std::lround(f0 / binHz);
+    double fundamental = 0;
+    double rest = 0;
+    for (std::size_t k = 0; k < amplitude.size(); ++k) {
+        const double power = amplitude[k] * amplitude[k];
+        if (std::labs(static_cast<long>(k) - centre) <= lobe) {
+            fundamental += power;
+        } else if (k > static_cast<std::size_t>(lobe)) {
+            rest += power;
+        }
+    }
+    if (!(fundamental > 0 && rest > 0)) return std::nullopt;
+    return 10 * std::log10(fundamental / rest);
+}
+
+// A number as to_chars writes it, the shortest that reads back exactly or, for JSON beside the
+// measurements, six significant digits as printf's %.6g; never in the locale's manner. null
+// where there is none.
+void appendNumber(std::string &text, std::optional<double> value, bool sixDigits = false) {
     if (!value || !std::isfinite(*value)) {
         text += "null";
         return;
     }
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *value);
+    const auto result = sixDigits ? std::to_chars(buffer, buffer + sizeof buffer, *value,
+                                                  std::chars_format::general, 6)
+                                  : std::to_chars(buffer, buffer + sizeof buffer, *value);
     text.append(buffer, result.ptr);
 }
 
@@ -148,7 +172,7 @@ Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, doubl
 
     // The fundamental's frequency from the Hann spectrum, whose main lobe has a known shape:
     // for a sine delta bins off bin k the neighbour's ratio to the peak is r = (1 + d) / (2 - d).
-    const std::vector<double> hann = window == SpectrumWindow::Hann
+    const std::vector<double> hann = window == SpectrumWindow::Hann && removeDc
                                          ? spectrum.amplitude
                                          : plan.amplitudes(record, mean, SpectrumWindow::Hann);
     const auto last = static_cast<std::ptrdiff_t>(hann.size()) - 2;
@@ -164,6 +188,11 @@ Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, doubl
     const double delta = std::clamp((2 * ratio - 1) / (1 + ratio), 0.0, 0.5);
     spectrum.fundamentalHz =
         (static_cast<double>(k) + (after >= before ? delta : -delta)) * spectrum.binHz;
+    constexpr auto kSinadWindow = SpectrumWindow::BlackmanHarris;
+    spectrum.sinadDb =
+        sinadOf(window == kSinadWindow && removeDc ? spectrum.amplitude
+                                                   : plan.amplitudes(record, mean, kSinadWindow),
+                spectrum.binHz, *spectrum.fundamentalHz, shapeOf(kSinadWindow).lobeHalfWidth);
     return spectrum;
 }
 
@@ -204,46 +233,48 @@ SpectrumFigures spectrumFigures(const Spectrum &spectrum) {
         figures.thdPercent = thd * 100;
         if (thd > 0) figures.thdDb = 20 * std::log10(thd);
     }
-    double total = 0;
-    for (int k = lobe + 1; k < bins; ++k) {
-        total += amplitude[static_cast<std::size_t>(k)] * amplitude[static_cast<std::size_t>(k)];
-    }
-    const double rest = total - fundamental;
-    if (fundamental > 0 && rest > 0) {
-        figures.sinadDb = 10 * std::log10(fundamental / rest);
-        figures.enobBits = (*figures.sinadDb - 1.76) / 6.02;
-    }
+    figures.sinadDb = spectrum.sinadDb;
+    if (figures.sinadDb) figures.enobBits = (*figures.sinadDb - 1.76) / 6.02;
     return figures;
 }
 
 std::string spectrumFiguresJsonFields(const SpectrumFigures &figures) {
     std::string text = ",\"fundamental_hz\":";
-    appendNumber(text, figures.fundamentalHz);
+    appendNumber(text, figures.fundamentalHz, true);
     text += ",\"fundamental_dbfs\":";
-    appendNumber(text, figures.fundamentalDbfs);
+    appendNumber(text, figures.fundamentalDbfs, true);
     text += ",\"thd_percent\":";
-    appendNumber(text, figures.thdPercent);
+    appendNumber(text, figures.thdPercent, true);
     text += ",\"sinad_db\":";
-    appendNumber(text, figures.sinadDb);
+    appendNumber(text, figures.sinadDb, true);
     text += ",\"enob_bits\":";
-    appendNumber(text, figures.enobBits);
+    appendNumber(text, figures.enobBits, true);
     return text;
 }
 
-std::string spectrumCsv(const Spectrum &spectrum,
+std::string spectrumCsv(std::span<const Spectrum> spectra,
                         const std::vector<std::pair<std::string, std::string>> &settings) {
+    if (spectra.empty()) return {};
+    const Spectrum &first = spectra.front();
+    const bool several = spectra.size() > 1;
     std::string text = "# kalvira-spectrum=1\n# window=";
-    text.append(windowName(spectrum.window)).append("\n# sample_rate_sps=");
-    appendNumber(text, spectrum.sampleRateHz);
-    text.append("\n# dc_removed=").append(spectrum.dcRemoved ? "1" : "0").append("\n");
+    text.append(windowName(first.window)).append("\n# sample_rate_sps=");
+    appendNumber(text, first.sampleRateHz);
+    text.append("\n# dc_removed=").append(first.dcRemoved ? "1" : "0").append("\n");
     for (const auto &[key, value] : settings) text.append("# ").append(key + "=" + value + "\n");
-    text += "frequency_hz,magnitude_db\n";
-    for (std::size_t k = 0; k < spectrum.amplitude.size(); ++k) {
-        appendNumber(text, static_cast<double>(k) * spectrum.binHz);
-        char level[32];
-        const auto end = std::to_chars(level, level + sizeof level, toDbfs(spectrum.amplitude[k]),
-                                       std::chars_format::fixed, 3);
-        text.append(",").append(level, end.ptr).append("\n");
+    if (several) text.append("# records=").append(std::to_string(spectra.size())).append("\n");
+    text += several ? "record,frequency_hz,magnitude_db\n" : "frequency_hz,magnitude_db\n";
+    for (std::size_t r = 0; r < spectra.size(); ++r) {
+        const std::string prefix = several ? std::to_string(r + 1) + "," : std::string();
+        for (std::size_t k = 0; k < spectra[r].amplitude.size(); ++k) {
+            text += prefix;
+            appendNumber(text, static_cast<double>(k) * spectra[r].binHz);
+            char level[32];
+            const auto end =
+                std::to_chars(level, level + sizeof level, toDbfs(spectra[r].amplitude[k]),
+                              std::chars_format::fixed, 3);
+            text.append(",").append(level, end.ptr).append("\n");
+        }
     }
     return text;
 }

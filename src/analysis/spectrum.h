@@ -42,6 +42,11 @@ struct Spectrum {
     // The fundamental's frequency from the record's own Hann spectrum, interpolated between bins
     // to within a few hundredths of a bin; empty when no component stands out.
     std::optional<double> fundamentalHz;
+    // The fundamental against everything else but DC, from the record's own Blackman-Harris
+    // spectrum with the mean removed, whatever the window and the DC setting: the skirts of the
+    // others (Hann's at -32 dB half a bin off) stand above a 10-bit converter's noise unless the
+    // sine falls on a bin. Empty with no fundamental.
+    std::optional<double> sinadDb;
 };
 
 // Level of an amplitude in dB relative to full scale; a floor of -300 dB stands for nothing.
@@ -55,7 +60,7 @@ struct SpectrumFigures {
     std::optional<double> fundamentalDbfs;  // the peak bin's level
     std::optional<double> thdPercent;       // harmonics 2..10 below half the sample rate
     std::optional<double> thdDb;
-    std::optional<double> sinadDb;  // fundamental against everything else but DC
+    std::optional<double> sinadDb;  // the spectrum's sinadDb
     std::optional<double> enobBits;
 };
 
@@ -82,12 +87,16 @@ private:
 };
 
 // The JSON fields of the figures, for kalvira-capture --measure: ,"fundamental_hz":..,
-// "fundamental_dbfs":..,"thd_percent":..,"sinad_db":..,"enob_bits":.. with null where empty.
+// "fundamental_dbfs":..,"thd_percent":..,"sinad_db":..,"enob_bits":.. with six significant
+// digits (as printf's %.6g, whatever the locale) and null where empty, to join a record's
+// measurements object.
 std::string spectrumFiguresJsonFields(const SpectrumFigures &figures);
 
-// The spectrum as CSV: "# key=value" lines (window, sample rate, and those given), then
-// frequency_hz,magnitude_db a bin a line.
-std::string spectrumCsv(const Spectrum &spectrum,
+// The spectra of one or more records of one window and sample rate as CSV: "# key=value" lines
+// (window, sample rate, DC removed, and those given), then frequency_hz,magnitude_db a bin a line.
+// Several spectra add "# records=K" and a leading record column, 1..K, as a record file of several
+// records does. Nothing for no spectrum.
+std::string spectrumCsv(std::span<const Spectrum> spectra,
                         const std::vector<std::pair<std::string, std::string>> &settings);
 
 }  // namespace kalvira::analysis

@@ -19,6 +19,15 @@ std::optional<int> toInt(const QString &text, int low, int high) {
     return value;
 }
 
+// "rectangular, hann, hamming, blackman-harris, flat-top"
+QString windowNames() {
+    QStringList names;
+    for (const auto window : analysis::kSpectrumWindows) {
+        names << QString::fromStdString(std::string(analysis::windowName(window)));
+    }
+    return names.join(QStringLiteral(", "));
+}
+
 CommandLineExit usageError(const QString &message) {
     return {2, QStringLiteral("kalvira-capture: %1\n%2\n")
                    .arg(message, QCoreApplication::translate("kalvira-capture",
@@ -89,9 +98,28 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
         QCoreApplication::translate(
             "kalvira-capture",
             "Print the measurements of each record as one JSON object a line on standard output "
-            "(min, max, peak_to_peak, mean, rms, frequency_hz, period_s; null where not defined). "
-            "The record file then goes only to --output, when given."));
-    parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output, measure});
+            "(min, max, peak_to_peak, mean, rms, frequency_hz, period_s) with the figures of its "
+            "Hann spectrum whatever --window says (fundamental_hz, fundamental_dbfs, thd_percent "
+            "over harmonics 2..10, sinad_db, enob_bits; SINAD and ENOB from its Blackman-Harris "
+            "spectrum, as in the spectrum window); null where not defined. The record file then "
+            "goes only to --output, when given."));
+    const QCommandLineOption spectrum(
+        QStringLiteral("spectrum"),
+        QCoreApplication::translate(
+            "kalvira-capture",
+            "Write the spectrum of each record to FILE (replaced only when complete) as the "
+            "spectrum window's CSV: `# key=value` lines, then frequency_hz,magnitude_db in dBFS, "
+            "the mean removed; several records in one file with a leading record column."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption window(
+        QStringLiteral("window"),
+        QCoreApplication::translate("kalvira-capture",
+                                    "The window for --spectrum: %1. Default hann. --measure "
+                                    "always uses hann.")
+            .arg(windowNames()),
+        QStringLiteral("NAME"), QStringLiteral("hann"));
+    parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output, measure,
+                       spectrum, window});
 
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(help)) return CommandLineExit{0, parser.helpText()};
@@ -152,6 +180,18 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
             QCoreApplication::translate("kalvira-capture", "--output needs a file name"));
     }
     options.output = parser.value(output);
+    if (parser.isSet(spectrum) && parser.value(spectrum).isEmpty()) {
+        return usageError(
+            QCoreApplication::translate("kalvira-capture", "--spectrum needs a file name"));
+    }
+    options.spectrum = parser.value(spectrum);
+    const auto named = analysis::windowNamed(parser.value(window).toStdString());
+    if (!named) {
+        return usageError(
+            QCoreApplication::translate("kalvira-capture", "--window must be one of %1")
+                .arg(windowNames()));
+    }
+    options.window = *named;
     return options;
 }
 

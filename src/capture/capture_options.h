@@ -6,6 +6,8 @@
 #include <string>
 #include <variant>
 
+#include "analysis/spectrum.h"
+
 namespace kalvira::capture {
 
 // What one capture asks of the unit, from the command line.
@@ -20,6 +22,8 @@ struct CaptureOptions {
     int records = 1;       // complete records wanted; more than one runs the continuous mode
     QString output;        // the record file; empty for standard output
     bool measure = false;  // measurements as JSON lines on standard output instead of the CSV
+    QString spectrum;      // the spectrum file; empty for none
+    analysis::SpectrumWindow window = analysis::SpectrumWindow::Hann;  // the spectrum file's
 
     // The window's trigger option 0..3 these options stand for.
     int triggerMode() const { return (levelTrigger ? 2 : 0) + (records > 1 ? 1 : 0); }

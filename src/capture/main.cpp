@@ -1,5 +1,6 @@
 // kalvira-capture: takes records from the acquisition unit with the window's measurement run and
-// writes them as a record file. Ctrl+C ends the run as STOP does, a second one at once.
+// writes them as a record file, their measurements and their spectra. Ctrl+C ends the run as
+// STOP does, a second one at once.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -11,9 +12,9 @@
 
 #include "acquisition/measurement_run.h"
 #include "acquisition/qt_serial_port.h"
-#include "analysis/record_measurements.h"
 #include "capture_host.h"
 #include "capture_options.h"
+#include "capture_reports.h"
 #include "common/link_facts.h"
 #include "i18n/translations.h"
 #include "records/record_file.h"
@@ -107,17 +108,23 @@ int main(int argc, char **argv) {
     QCoreApplication::exec();
     host.clearStatus();
 
+    analysis::SpectrumAnalyser analyser;
     if (options.measure) {
-        const double period = kSampleRates[static_cast<std::size_t>(options.rateCode)].period;
+        const auto &rate = kSampleRates[static_cast<std::size_t>(options.rateCode)];
         for (const auto &record : host.records()) {
-            std::printf(
-                "%s\n",
-                analysis::measurementsJson(analysis::measureRecord(record, period)).c_str());
+            std::printf("%s\n", capture::measurementLine(record, rate, analyser).c_str());
         }
         std::fflush(stdout);
     }
-    if (!host.records().empty() && (!options.measure || !options.output.isEmpty())) {
-        if (const auto error = writeRecords(options.output, recordFile(options, host))) {
+    if (!host.records().empty()) {
+        const records::RecordFile file = recordFile(options, host);
+        auto error = !options.measure || !options.output.isEmpty()
+                         ? writeRecords(options.output, file)
+                         : std::nullopt;
+        if (!error && !options.spectrum.isEmpty()) {
+            error = capture::writeSpectra(options.spectrum, file, options.window, analyser);
+        }
+        if (error) {
             std::fprintf(stderr, "kalvira-capture: %s\n", error->c_str());
             return kLinkFailed;
         }

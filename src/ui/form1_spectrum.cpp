@@ -6,6 +6,7 @@
 #include "common/link_facts.h"
 #include "form1.h"
 #include "records/record_file.h"
+#include "records/spectrum_settings.h"
 #include "spectrum_window.h"
 
 namespace kalvira::ui {
@@ -34,13 +35,8 @@ void Form1::refreshSpectrum() {
             return;
         }
         const records::RecordFile file = recordOnScreen();
-        SpectrumWindow::Settings settings{
-            {"samples", std::to_string(file.samples)},
-            {"trigger", std::to_string(file.trigger)},
-            {"trigger_level", std::to_string(file.triggerLevel)},
-            {"trigger_edge", file.fallingEdge ? "fall" : "rise"},
-            {"taken", file.taken.toUTC().toString(Qt::ISODateWithMs).toStdString()}};
-        spectrumWindow_->showRecord(file.records.front(), file.sampleRateSps, std::move(settings));
+        spectrumWindow_->showRecord(file.records.front(), file.sampleRateSps,
+                                    records::spectrumSettings(file));
     });
 }
 

@@ -226,7 +226,7 @@ void SpectrumWindow::savePicture() {
 
 void SpectrumWindow::saveCsv() {
     if (!plot_->spectrum()) return;
-    const std::string text = analysis::spectrumCsv(*plot_->spectrum(), settings_);
+    const std::string text = analysis::spectrumCsv({&*plot_->spectrum(), 1}, settings_);
     askForFile(this, tr("Save spectrum"), tr("CSV files (*.csv)"), QStringLiteral("csv"),
                [this, text](const QString &path) {
                    QSaveFile file(path);

@@ -82,6 +82,33 @@ TEST(Spectrum, ASquareWavesOddHarmonicsStandAtOneNthAndItsThdIs42Point9Percent) 
     const SpectrumFigures figures = spectrumFigures(spectrum);
     EXPECT_NEAR(*figures.thdPercent, 42.88, 0.05);
     EXPECT_NEAR(*figures.thdDb, 20 * std::log10(0.4288), 0.01);
+    // SINAD, (1200 / pi)^2 / 2 against the rest of 300^2: 6.313 dB, with every window, the mean
+    // kept too, and in 2000 samples, where the fundamental 5 bins from DC shares the DC lobe.
+    for (const auto &[length, removeDc] : {std::pair{16000, true}, {16000, false}, {2000, true}}) {
+        for (const SpectrumWindow window : kSpectrumWindows) {
+            const auto f = spectrumFigures(analyser.transform(
+                std::span(square).first(std::size_t(length)), 40000, window, removeDc));
+            EXPECT_NEAR(f.sinadDb.value_or(0), 6.313, 0.001)
+                << length << windowName(window) << removeDc;
+        }
+    }
+}
+
+// A full-scale sine (A = 511.5) rounded to counts: an error even over one count, SINAD
+// 10 log10((A^2 / 2) / (1 / 12)) = 61.96 dB = 6.02 x 10 + 1.76, ENOB 10, estimated from 16000
+// errors under Blackman-Harris weights (5790 samples' worth) to 0.894 / sqrt(5790) = 1.2 %, 0.05
+// dB: 3 sigma is 0.15 dB. Any window; on a bin (997 periods, prime to 16000) and half a bin off.
+TEST(Spectrum, ARoundedFullScaleSinesSinadIsThatOfItsRoundingNoise) {
+    SpectrumAnalyser analyser;
+    for (const double periods : {997.0, 997.5}) {
+        const auto record = sine(40000, 16000, periods * 2.5, 511.5);
+        for (const SpectrumWindow window : kSpectrumWindows) {
+            const auto f = spectrumFigures(analyser.transform(record, 40000, window));
+            EXPECT_NEAR(f.sinadDb.value_or(0), 10 * std::log10(6 * 511.5 * 511.5), 0.15)
+                << periods << " periods, " << windowName(window);
+            EXPECT_NEAR(f.enobBits.value_or(0), 10, 0.15 / 6.02);
+        }
+    }
 }
 
 // A constant record, one of fewer than two periods, and a too short one: no fundamental, and

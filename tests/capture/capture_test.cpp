@@ -10,6 +10,7 @@
 
 #include "acquisition/measurement_run.h"
 #include "capture/capture_host.h"
+#include "capture/capture_reports.h"
 #include "fake_serial_port.h"
 #include "records/record_file.h"
 
@@ -55,10 +56,13 @@ TEST_F(CaptureTest, EveryRecordArrivesAsTheUnitSentIt) {
     EXPECT_EQ(program.readAllStandardOutput().count('\n'), 12 + 100);
 }
 
-// 100 Hz at 40 kSPS is 400 samples a cycle: five whole cycles of 812 and 212 in 2000 samples.
+// 100 Hz at 40 kSPS is 400 samples a cycle: five whole cycles of 812 and 212 in 2000 samples,
+// the fundamental at 4 / pi x 300 counts (-2.536 dBFS, read exactly on its bin with the flat top).
 TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
     startUnit();
-    ASSERT_EQ(capture({"--port", link, "--samples", "2000", "--records", "2", "--measure"}), 0);
+    ASSERT_EQ(capture({"--port", link, "--samples", "2000", "--records", "2", "--measure",
+                       "--spectrum", output, "--window", "flat-top"}),
+              0);
     const QList<QByteArray> lines = program.readAllStandardOutput().trimmed().split('\n');
     ASSERT_EQ(lines.size(), 2);
     for (const QByteArray &line : lines) {
@@ -67,6 +71,30 @@ TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
         EXPECT_EQ(values.value("max").toDouble(), 812);
         EXPECT_EQ(values.value("peak_to_peak").toDouble(), 600);
         EXPECT_NEAR(values.value("frequency_hz").toDouble(), 100.0, 1e-9);
+        EXPECT_NEAR(values.value("thd_percent").toDouble(), 42.88, 0.05);  // 1/3, 1/5, 1/7, 1/9
+    }
+    QFile spectrum(output);
+    const QByteArray text = spectrum.open(QIODevice::ReadOnly) ? spectrum.readAll() : "";
+    EXPECT_TRUE(text.contains("# window=flat-top\n") && text.contains("\n2,100,-2.536\n") &&
+                text.contains("# records=2\nrecord,frequency_hz,magnitude_db\n1,0,"));
+    EXPECT_EQ(text.count('\n'), 10 + 1 + 2 * 1001);  // # lines, header, 0..20000 Hz twice
+}
+
+// A constant record has no fundamental: each figure null, joined inside the record's object.
+TEST(CaptureReportsTest, AConstantRecordsFiguresAreNull) {
+    analysis::SpectrumAnalyser analyser;
+    EXPECT_EQ(measurementLine(std::vector<std::int16_t>(500, 512), kSampleRates[0], analyser),
+              R"({"min":512,"max":512,"peak_to_peak":0,"mean":512,"rms":512,"frequency_hz":null,)"
+              R"("period_s":null,"fundamental_hz":null,"fundamental_dbfs":null,)"
+              R"("thd_percent":null,"sinad_db":null,"enob_bits":null})");
+}
+
+// The names in the order of analysis::kSpectrumWindows.
+TEST(CaptureOptionsTest, WindowNamesTheSpectrumsWindow) {
+    int i = 0;
+    for (const char *name : {"rectangular", "hann", "hamming", "blackman-harris", "flat-top"}) {
+        const auto parsed = parseCommandLine({"kalvira-capture", "--window", name});
+        EXPECT_EQ(std::get<CaptureOptions>(parsed).window, analysis::kSpectrumWindows[i++]) << name;
     }
 }
 
@@ -85,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Table, CaptureFailureTest,
 
 TEST_F(CaptureTest, UsageErrorsComeBeforeThePortIsOpened) {
     for (const char *bad : {"--rate 30000", "--samples 150", "--level 255", "--edge up",
-                            "--records 0", "--trigger auto", "--bogus", "extra"}) {
+                            "--records 0", "--trigger auto", "--bogus", "extra", "--window kaiser",
+                            "--window Hann", "--spectrum="}) {
         EXPECT_EQ(capture(QString("--port /nonexistent/tty %1").arg(bad).split(' ')), 2) << bad;
         EXPECT_FALSE(program.readAllStandardError().contains("nonexistent"));
     }

@@ -1,0 +1,39 @@
+#include "capture_reports.h"
+
+#include <QSaveFile>
+#include <vector>
+
+#include "analysis/record_measurements.h"
+#include "records/spectrum_settings.h"
+
+namespace kalvira::capture {
+
+std::string measurementLine(std::span<const std::int16_t> record, const SampleRateFacts &rate,
+                            analysis::SpectrumAnalyser &analyser) {
+    std::string line = analysis::measurementsJson(analysis::measureRecord(record, rate.period));
+    const analysis::Spectrum spectrum =
+        analyser.transform(record, rate.samplesPerSecond, analysis::SpectrumWindow::Hann);
+    line.insert(line.size() - 1,
+                analysis::spectrumFiguresJsonFields(analysis::spectrumFigures(spectrum)));
+    return line;
+}
+
+std::optional<std::string> writeSpectra(const QString &path, const records::RecordFile &file,
+                                        analysis::SpectrumWindow window,
+                                        analysis::SpectrumAnalyser &analyser) {
+    std::vector<analysis::Spectrum> spectra;
+    for (const auto &record : file.records) {
+        spectra.push_back(analyser.transform(record, file.sampleRateSps, window));
+    }
+    const std::string text = analysis::spectrumCsv(spectra, records::spectrumSettings(file));
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) ||
+        out.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !out.commit()) {
+        return path.toStdString() + ": " + out.errorString().toStdString();
+    }
+    return {};
+}
+
+}  // namespace kalvira::capture

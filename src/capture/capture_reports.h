@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "analysis/spectrum.h"
+#include "common/link_facts.h"
+#include "records/record_file.h"
+
+namespace kalvira::capture {
+
+// A record's line for --measure: its measurements object with the figures of its Hann spectrum
+// (the mean removed) joined before the closing brace, null where a figure is not defined.
+std::string measurementLine(std::span<const std::int16_t> record, const SampleRateFacts &rate,
+                            analysis::SpectrumAnalyser &analyser);
+
+// The spectra of the file's records with the window, the mean removed, as the spectrum window
+// saves one (several in one file, with a record column), written to path whole or not at all.
+// The reason on failure.
+std::optional<std::string> writeSpectra(const QString &path, const records::RecordFile &file,
+                                        analysis::SpectrumWindow window,
+                                        analysis::SpectrumAnalyser &analyser);
+
+}  // namespace kalvira::capture

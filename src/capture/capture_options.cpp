@@ -73,8 +73,9 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
         QStringLiteral("measure"),
         QStringLiteral("Print the measurements of each record as one JSON object a line on "
                        "standard output (min, max, peak_to_peak, mean, rms, frequency_hz, "
-                       "period_s; null where not defined). The record file then goes only to "
-                       "--output, when given."));
+                       "period_s, duty_cycle_percent, positive_width_s, negative_width_s, "
+                       "rise_time_s, fall_time_s, periods; null where not defined). The record "
+                       "file then goes only to --output, when given."));
     parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output, measure});
 
     if (!parser.parse(arguments)) return usageError(parser.errorText());

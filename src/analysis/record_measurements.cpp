@@ -1,5 +1,6 @@
 #include "record_measurements.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -56,9 +57,42 @@ std::string timeLine(const char *name, std::optional<double> seconds) {
     return line(name, t * 1e6, 1, " \u00b5s");
 }
 
+// A level in volts with its reading in counts beside it.
+std::string voltsLine(const char *name, double volts, double count, int decimals) {
+    std::string text = std::string(name) + " = " + formatVolts(volts) + " (";
+    appendNumber(text, count, decimals);
+    return text + ")";
+}
+
+// The levels of samples whose sum and sum of squares are given, about the calibration's zero. The
+// sums about the whole count nearest to it are exact; only the fraction left is in floating point.
+VoltLevels voltLevels(const RecordMeasurements &counts, std::int64_t n, std::int64_t sum,
+                      std::int64_t sumOfSquares, const Calibration &calibration) {
+    const std::int64_t whole = std::llround(calibration.zeroCount);
+    const double fraction = calibration.zeroCount - static_cast<double>(whole);
+    const std::int64_t shiftedSum = sum - n * whole;
+    const std::int64_t shiftedSquares = sumOfSquares - 2 * whole * sum + n * whole * whole;
+    const double meanSquare =
+        (static_cast<double>(shiftedSquares) - 2.0 * fraction * static_cast<double>(shiftedSum)) /
+            static_cast<double>(n) +
+        fraction * fraction;
+    const double gain = calibration.voltsPerCount * calibration.probe;
+    const bool inverting = gain < 0.0;
+    VoltLevels levels;
+    levels.minimumCount = inverting ? counts.maximum : counts.minimum;
+    levels.maximumCount = inverting ? counts.minimum : counts.maximum;
+    levels.minimum = calibration.volts(levels.minimumCount);
+    levels.maximum = calibration.volts(levels.maximumCount);
+    levels.peakToPeak = std::abs(gain) * counts.peakToPeak;
+    levels.mean = calibration.volts(counts.mean);
+    levels.rms = std::abs(gain) * std::sqrt(std::max(0.0, meanSquare));
+    return levels;
+}
+
 }  // namespace
 
-RecordMeasurements measureRecord(std::span<const std::int16_t> samples, double samplePeriodS) {
+RecordMeasurements measureRecord(std::span<const std::int16_t> samples, double samplePeriodS,
+                                 const std::optional<Calibration> &calibration) {
     RecordMeasurements result;
     if (samples.empty()) return result;
     int minimum = samples[0];
@@ -77,6 +111,10 @@ RecordMeasurements measureRecord(std::span<const std::int16_t> samples, double s
     result.peakToPeak = maximum - minimum;
     result.mean = static_cast<double>(sum) / count;
     result.rms = std::sqrt(static_cast<double>(sumOfSquares) / count);
+    if (calibration) {
+        const auto n = static_cast<std::int64_t>(samples.size());
+        result.volts = voltLevels(result, n, sum, sumOfSquares, *calibration);
+    }
     if (result.peakToPeak == 0 || !(samplePeriodS > 0.0)) return result;
     const PulseTiming timing = measurePulseTiming(samples, minimum, maximum);
     if (timing.rise) result.riseTimeS = *timing.rise * samplePeriodS;
@@ -110,6 +148,13 @@ std::string measurementsJson(const RecordMeasurements &measurements) {
     appendMember(text, "rise_time_s", measurements.riseTimeS);
     appendMember(text, "fall_time_s", measurements.fallTimeS);
     appendMember(text, "periods", measurements.periods);
+    if (const auto &volts = measurements.volts) {
+        appendMember(text, "min_v", std::optional(volts->minimum));
+        appendMember(text, "max_v", std::optional(volts->maximum));
+        appendMember(text, "peak_to_peak_v", std::optional(volts->peakToPeak));
+        appendMember(text, "mean_v", std::optional(volts->mean));
+        appendMember(text, "rms_v", std::optional(volts->rms));
+    }
     return text + "}";
 }
 
@@ -124,11 +169,19 @@ std::vector<std::string> readoutLines(const RecordMeasurements &measurements) {
         lines.push_back(undefinedLine("f"));
         lines.push_back(undefinedLine("T"));
     }
-    lines.push_back(line("min", measurements.minimum, 0));
-    lines.push_back(line("max", measurements.maximum, 0));
-    lines.push_back(line("p-p", measurements.peakToPeak, 0));
-    lines.push_back(line("mean", measurements.mean, 1));
-    lines.push_back(line("rms", measurements.rms, 1));
+    if (const auto &volts = measurements.volts) {
+        lines.push_back(voltsLine("min", volts->minimum, volts->minimumCount, 0));
+        lines.push_back(voltsLine("max", volts->maximum, volts->maximumCount, 0));
+        lines.push_back(voltsLine("p-p", volts->peakToPeak, measurements.peakToPeak, 0));
+        lines.push_back(voltsLine("mean", volts->mean, measurements.mean, 1));
+        lines.push_back(voltsLine("rms", volts->rms, measurements.rms, 1));
+    } else {
+        lines.push_back(line("min", measurements.minimum, 0));
+        lines.push_back(line("max", measurements.maximum, 0));
+        lines.push_back(line("p-p", measurements.peakToPeak, 0));
+        lines.push_back(line("mean", measurements.mean, 1));
+        lines.push_back(line("rms", measurements.rms, 1));
+    }
     const auto &duty = measurements.dutyCyclePercent;
     lines.push_back(duty ? line("duty", *duty, 1, " %") : undefinedLine("duty"));
     lines.push_back(timeLine("+width", measurements.positiveWidthS));

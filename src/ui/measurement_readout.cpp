@@ -19,7 +19,8 @@ MeasurementReadout::MeasurementReadout(QWidget *parent) : QLabel(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void MeasurementReadout::showRecord(std::span<const std::int16_t> record, double samplePeriodS) {
+void MeasurementReadout::showRecord(std::span<const std::int16_t> record, double samplePeriodS,
+                                    const std::optional<analysis::Calibration> &calibration) {
     if (record.empty()) {
         clear();
         setVisible(false);
@@ -33,7 +34,7 @@ void MeasurementReadout::showRecord(std::span<const std::int16_t> record, double
         QT_TR_NOOP("periods")};
     QStringList lines;
     for (const std::string &line :
-         analysis::readoutLines(analysis::measureRecord(record, samplePeriodS))) {
+         analysis::readoutLines(analysis::measureRecord(record, samplePeriodS, calibration))) {
         // "name = value": the name is translated, the value stays as the analysis wrote it.
         const std::size_t equals = line.find(" = ");
         lines << tr(line.substr(0, equals).c_str()) + QString::fromStdString(line.substr(equals));

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include "calibration_options.h"
 #include "common/link_facts.h"
 #include "records/record_file.h"
 
@@ -78,6 +79,7 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
                        "file then goes only to --output, when given."));
     parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output, measure});
 
+    const CalibrationOptions calibrationOptions = addCalibrationOptions(parser);
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(help)) return CommandLineExit{0, parser.helpText()};
     if (!parser.positionalArguments().isEmpty()) {
@@ -86,6 +88,9 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
     }
 
     CaptureOptions options;
+    const auto calibration = readCalibrationOptions(parser, calibrationOptions);
+    if (const auto *error = std::get_if<QString>(&calibration)) return usageError(*error);
+    options.calibration = std::get<0>(calibration);
     const QString portName = parser.value(port);
     if (portName == QStringLiteral("COM1") || portName == QStringLiteral("COM2")) {
         options.portIndex = portName == QStringLiteral("COM1") ? 0 : 1;

@@ -51,6 +51,7 @@ records::RecordFile recordFile(const capture::CaptureOptions &options,
     file.fallingEdge = options.fallingEdge;
     file.taken = host.firstTaken();
     file.records = host.records();
+    file.calibration = options.calibration;
     return file;
 }
 
@@ -106,9 +107,8 @@ int main(int argc, char **argv) {
     if (options.measure) {
         const double period = kSampleRates[static_cast<std::size_t>(options.rateCode)].period;
         for (const auto &record : host.records()) {
-            std::printf(
-                "%s\n",
-                analysis::measurementsJson(analysis::measureRecord(record, period)).c_str());
+            const auto measured = analysis::measureRecord(record, period, options.calibration);
+            std::printf("%s\n", analysis::measurementsJson(measured).c_str());
         }
         std::fflush(stdout);
     }

@@ -55,10 +55,14 @@ TEST_F(CaptureTest, EveryRecordArrivesAsTheUnitSentIt) {
     EXPECT_EQ(program.readAllStandardOutput().count('\n'), 12 + 100);
 }
 
-// 100 Hz at 40 kSPS is 400 samples a cycle: five whole cycles of 812 and 212 in 2000 samples.
+// 100 Hz at 40 kSPS is 400 samples a cycle: five whole cycles of 812 and 212 in 2000 samples,
+// +-300 counts about 512, +-30 V through 0.01 V a count and a probe of 10.
 TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
     startUnit();
-    ASSERT_EQ(capture({"--port", link, "--samples", "2000", "--records", "2", "--measure"}), 0);
+    ASSERT_EQ(capture({"--port", link, "--samples", "2000", "--records", "2", "--measure",
+                       "--volts-per-count", "0.01", "--zero-count", "512", "--probe", "10",
+                       "--output", output}),
+              0);
     const QList<QByteArray> lines = program.readAllStandardOutput().trimmed().split('\n');
     ASSERT_EQ(lines.size(), 2);
     for (const QByteArray &line : lines) {
@@ -67,7 +71,13 @@ TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
         EXPECT_EQ(values.value("max").toDouble(), 812);
         EXPECT_EQ(values.value("peak_to_peak").toDouble(), 600);
         EXPECT_NEAR(values.value("frequency_hz").toDouble(), 100.0, 1e-9);
+        EXPECT_EQ(values.value("duty_cycle_percent").toDouble(), 50);
+        EXPECT_EQ(std::pair(values.value("min_v").toDouble(), values.value("max_v").toDouble()),
+                  std::pair(-30.0, 30.0));
     }
+    const auto read = records::readRecordFile(output);
+    EXPECT_EQ(std::get<records::RecordFile>(read).calibration,
+              analysis::Calibration(0.01, 512, 10));
 }
 
 using Failure = std::pair<const char *, const char *>;  // the unit's fault, the message
@@ -84,8 +94,11 @@ INSTANTIATE_TEST_SUITE_P(Table, CaptureFailureTest,
                                            Failure{"bad-check=2:3", "Kapcsolat nem megfelelő!\n"}));
 
 TEST_F(CaptureTest, UsageErrorsComeBeforeThePortIsOpened) {
-    for (const char *bad : {"--rate 30000", "--samples 150", "--level 255", "--edge up",
-                            "--records 0", "--trigger auto", "--bogus", "extra"}) {
+    for (const char *bad :
+         {"--rate 30000", "--samples 150", "--level 255", "--edge up", "--records 0",
+          "--trigger auto", "--bogus", "extra", "--probe 10", "--zero-count 512",
+          "--volts-per-count 0 --zero-count 512", "--volts-per-count 1 --zero-count 32768",
+          "--volts-per-count 1 --zero-count 0 --probe 5"}) {
         EXPECT_EQ(capture(QString("--port /nonexistent/tty %1").arg(bad).split(' ')), 2) << bad;
         EXPECT_FALSE(program.readAllStandardError().contains("nonexistent"));
     }

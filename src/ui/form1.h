@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "acquisition/run_progress.h"
+#include "analysis/calibration.h"
 #include "display/sample_record.h"
 #include "option_group.h"
 
@@ -38,6 +39,7 @@ struct RecordFile;
 
 namespace kalvira::ui {
 
+class CalibrationDialog;
 class Form1RedrawHost;
 class Form1RunHost;
 class MeasurementReadout;
@@ -49,8 +51,8 @@ class SpectrumWindow;
 //
 // Its roles, one file each: form1.cpp (the picture), form1_controls.cpp (creation and wiring),
 // form1_handlers.cpp, form1_layout.cpp, form1_run.cpp, form1_progress.cpp, form1_records.cpp,
-// form1_picture_actions.cpp (keys, context menu, readout), form1_port_menu.cpp and
-// form1_spectrum.cpp; the run and
+// form1_picture_actions.cpp (keys, context menu, readout), form1_port_menu.cpp,
+// form1_spectrum.cpp and form1_calibration.cpp; the run and
 // the redraw see it through the adapters in form1_run_host.* and form1_redraw_host.*.
 class Form1 : public QWidget {
     Q_OBJECT
@@ -195,6 +197,17 @@ private:
     bool spectrumDue_ = false;
     QMenu *pictureMenu_ = nullptr;
     QPointer<QFileDialog> fileDialog_;  // the one file dialog up, if any
+
+    // How the record on screen reads in volts (form1_calibration.cpp): by the user's calibration,
+    // remembered, or by the calibration of the file it was opened from.
+    void createCalibrationAction();
+    void askForCalibration();
+    void noteFileCalibration(const std::optional<analysis::Calibration> &calibration);
+    std::optional<analysis::Calibration> calibrationOnScreen() const;
+    std::optional<analysis::Calibration> userCalibration_;
+    std::optional<analysis::Calibration> fileCalibration_;
+    std::optional<std::uint64_t> fileCalibrationRecord_;  // the record opened with it
+    QPointer<CalibrationDialog> calibrationDialog_;
 };
 
 }  // namespace kalvira::ui

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include "calibration_options.h"
 #include "common/link_facts.h"
 #include "records/record_file.h"
 
@@ -98,7 +99,9 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
         QCoreApplication::translate(
             "kalvira-capture",
             "Print the measurements of each record as one JSON object a line on standard output "
-            "(min, max, peak_to_peak, mean, rms, frequency_hz, period_s) with the figures of its "
+            "(min, max, peak_to_peak, mean, rms, frequency_hz, period_s, duty_cycle_percent, "
+            "positive_width_s, negative_width_s, rise_time_s, fall_time_s, periods; with a "
+            "calibration also min_v, max_v, peak_to_peak_v, mean_v, rms_v) with the figures of its "
             "Hann spectrum whatever --window says (fundamental_hz, fundamental_dbfs, thd_percent "
             "over harmonics 2..10, sinad_db, enob_bits; SINAD and ENOB from its Blackman-Harris "
             "spectrum, as in the spectrum window); null where not defined. The record file then "
@@ -121,6 +124,7 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
     parser.addOptions({help, port, rate, samples, trigger, level, edge, records, output, measure,
                        spectrum, window});
 
+    const CalibrationOptions calibrationOptions = addCalibrationOptions(parser);
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(help)) return CommandLineExit{0, parser.helpText()};
     if (!parser.positionalArguments().isEmpty()) {
@@ -129,6 +133,9 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
     }
 
     CaptureOptions options;
+    const auto calibration = readCalibrationOptions(parser, calibrationOptions);
+    if (const auto *error = std::get_if<QString>(&calibration)) return usageError(*error);
+    options.calibration = std::get<0>(calibration);
     const QString portName = parser.value(port);
     if (portName == QStringLiteral("COM1") || portName == QStringLiteral("COM2")) {
         options.portIndex = portName == QStringLiteral("COM1") ? 0 : 1;

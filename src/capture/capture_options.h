@@ -6,6 +6,7 @@
 #include <string>
 #include <variant>
 
+#include "analysis/calibration.h"
 #include "analysis/spectrum.h"
 
 namespace kalvira::capture {
@@ -27,6 +28,9 @@ struct CaptureOptions {
 
     // The window's trigger option 0..3 these options stand for.
     int triggerMode() const { return (levelTrigger ? 2 : 0) + (records > 1 ? 1 : 0); }
+
+    // How the values read in volts (--volts-per-count, --zero-count, --probe); none without them.
+    std::optional<analysis::Calibration> calibration;
 };
 
 // The command line ends the program before any capture: the text goes to standard output with

@@ -9,8 +9,10 @@
 namespace kalvira::capture {
 
 std::string measurementLine(std::span<const std::int16_t> record, const SampleRateFacts &rate,
+                            const std::optional<analysis::Calibration> &calibration,
                             analysis::SpectrumAnalyser &analyser) {
-    std::string line = analysis::measurementsJson(analysis::measureRecord(record, rate.period));
+    std::string line =
+        analysis::measurementsJson(analysis::measureRecord(record, rate.period, calibration));
     const analysis::Spectrum spectrum =
         analyser.transform(record, rate.samplesPerSecond, analysis::SpectrumWindow::Hann);
     line.insert(line.size() - 1,

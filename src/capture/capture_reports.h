@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "analysis/calibration.h"
 #include "analysis/spectrum.h"
 #include "common/link_facts.h"
 #include "records/record_file.h"
@@ -15,6 +16,7 @@ namespace kalvira::capture {
 // A record's line for --measure: its measurements object with the figures of its Hann spectrum
 // (the mean removed) joined before the closing brace, null where a figure is not defined.
 std::string measurementLine(std::span<const std::int16_t> record, const SampleRateFacts &rate,
+                            const std::optional<analysis::Calibration> &calibration,
                             analysis::SpectrumAnalyser &analyser);
 
 // The spectra of the file's records with the window, the mean removed, as the spectrum window

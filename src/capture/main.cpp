@@ -53,6 +53,7 @@ records::RecordFile recordFile(const capture::CaptureOptions &options,
     file.fallingEdge = options.fallingEdge;
     file.taken = host.firstTaken();
     file.records = host.records();
+    file.calibration = options.calibration;
     return file;
 }
 
@@ -112,7 +113,9 @@ int main(int argc, char **argv) {
     if (options.measure) {
         const auto &rate = kSampleRates[static_cast<std::size_t>(options.rateCode)];
         for (const auto &record : host.records()) {
-            std::printf("%s\n", capture::measurementLine(record, rate, analyser).c_str());
+            std::printf(
+                "%s\n",
+                capture::measurementLine(record, rate, options.calibration, analyser).c_str());
         }
         std::fflush(stdout);
     }

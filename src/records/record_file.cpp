@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -30,6 +31,8 @@ constexpr std::array<std::string_view, 12> kKeys{
     "trigger_level",      "trigger_edge", "time_base_index",
     "volts_per_div_half", "line_style",   "trigger_marker",
     "scroll_divisions",   "taken",        "records"};
+constexpr std::array<std::string_view, 3> kCalibrationKeys{"volts_per_count", "zero_count",
+                                                           "probe"};
 
 // Microseconds between two samples at a rate code 0..7: 25 .. 5000.
 long long periodMicroseconds(int rateCode) {
@@ -55,6 +58,21 @@ std::optional<int> parseInRange(std::string_view text, long long low, long long 
     const auto value = parseInteger(text);
     if (!value || *value < low || *value > high) return {};
     return static_cast<int>(*value);
+}
+
+// A finite number as to_chars writes it; nothing else (no sign +, no space, no "inf").
+std::optional<double> parseReal(std::string_view text) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
+    if (!std::isfinite(value)) return {};
+    return value;
+}
+
+// The shortest text that reads back as the same number.
+std::string realText(double value) {
+    std::array<char, 32> text{};
+    return {text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr};
 }
 
 std::optional<int> indexOf(std::string_view text, std::span<const std::string_view> names) {
@@ -119,6 +137,10 @@ std::optional<std::string> checkRecordFile(const RecordFile &file) {
     if (file.timeBaseIndex < 0 || file.timeBaseIndex >= kTimeBaseCount) return "no such time base";
     if (!file.taken.isValid()) return "no time of taking";
     if (file.records.empty()) return "no record";
+    if (const auto &c = file.calibration) {
+        const auto made = analysis::makeCalibration(c->voltsPerCount, c->zeroCount, c->probe);
+        if (!std::holds_alternative<analysis::Calibration>(made)) return "calibration is not valid";
+    }
     for (const auto &record : file.records) {
         if (record.size() != static_cast<std::size_t>(file.samples)) {
             return "a record is not of the record length";
@@ -160,6 +182,16 @@ void appendSettings(std::string &text, const RecordFile &file, const RecordFile 
         setting("trigger_marker", file.triggerMarker ? "1" : "0");
     if (before ? before->scrolledDivisions != file.scrolledDivisions : file.scrolledDivisions != 0)
         setting("scroll_divisions", std::to_string(file.scrolledDivisions));
+    // A log's record without the calibration of the one before says so with "none".
+    if (before ? before->calibration != file.calibration : file.calibration.has_value()) {
+        if (const auto &calibration = file.calibration) {
+            setting("volts_per_count", realText(calibration->voltsPerCount));
+            setting("zero_count", realText(calibration->zeroCount));
+            setting("probe", std::to_string(calibration->probe));
+        } else {
+            setting("volts_per_count", "none");
+        }
+    }
     setting("taken", file.taken.toUTC().toString(Qt::ISODate).toStdString());
 }
 
@@ -261,7 +293,8 @@ std::optional<ReadError> readSettingLines(LineReader &lines, std::optional<std::
             return refuse(lines.number(), "not a `# key=value` line");
         }
         const std::string_view key = line->substr(2, equals - 2);
-        if (!indexOf(key, kKeys)) return refuse(lines.number(), "unknown key " + std::string(key));
+        if (!indexOf(key, kKeys) && !indexOf(key, kCalibrationKeys))
+            return refuse(lines.number(), "unknown key " + std::string(key));
         if (!settings.emplace(key, Setting{line->substr(equals + 1), lines.number()}).second) {
             return refuse(lines.number(), "duplicate key " + std::string(key));
         }
@@ -342,6 +375,26 @@ std::optional<ReadError> applySettings(const Settings &settings, RecordFile &fil
         const auto scrolled = number("scroll_divisions", 0, kMaxRecordLength);
         if (!scrolled) return bad("scroll_divisions");
         file.scrolledDivisions = *scrolled;
+    }
+    const auto given = [&settings](std::string_view key) { return settings.contains(key); };
+    if (!whole && given("volts_per_count") && settings.at("volts_per_count").value == "none" &&
+        !given("zero_count") && !given("probe")) {
+        file.calibration.reset();
+    } else if (std::any_of(kCalibrationKeys.begin(), kCalibrationKeys.end(), given)) {
+        for (const std::string_view key : kCalibrationKeys) {
+            if (!given(key)) return refuse(headerLine, "missing key " + std::string(key));
+        }
+        using analysis::CalibrationProblem;
+        const auto voltsPerCount = parseReal(settings.at("volts_per_count").value);
+        const auto zeroCount = parseReal(settings.at("zero_count").value);
+        const auto made =
+            analysis::makeCalibration(voltsPerCount.value_or(0.0), zeroCount.value_or(-1.0),
+                                      number("probe", 1, 100).value_or(0));
+        if (const auto *problem = std::get_if<CalibrationProblem>(&made)) {
+            if (*problem == CalibrationProblem::NoProbeFactor) return bad("probe");
+            return bad(*problem == CalibrationProblem::NoSlope ? "volts_per_count" : "zero_count");
+        }
+        file.calibration = std::get<analysis::Calibration>(made);
     }
     if (settings.contains("taken")) {
         const std::string_view taken = settings.at("taken").value;

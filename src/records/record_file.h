@@ -11,13 +11,16 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/calibration.h"
+
 namespace kalvira::records {
 
 // One or more complete records of the unit with the settings they were taken with.
 //
 // On disk it is UTF-8 CSV: `# key=value` lines (`# kalvira-record=1` first, then every setting
 // below and `records=K` when K > 1), a header line, and one line per sample:
-// `scroll_divisions` appears only when the view is scrolled. Then
+// `scroll_divisions` appears only when the view is scrolled, `volts_per_count`, `zero_count` and
+// `probe` (together, before `taken`) only with a calibration. Then
 // `sample,time_s,value` for one record, `record,sample,time_s,value` for several. time_s counts
 // from the record's first sample, printed with six decimals, exact for every sample rate.
 struct RecordFile {
@@ -32,7 +35,8 @@ struct RecordFile {
     bool triggerMarker = false;    // trigger level marker shown
     int scrolledDivisions = 0;     // divisions the view is scrolled from the record's start
     QDateTime taken;               // when the record was taken, UTC, whole seconds
-    std::vector<std::vector<std::int16_t>> records;  // each of `samples` values, 0..32767
+    std::vector<std::vector<std::int16_t>> records;    // each of `samples` values, 0..32767
+    std::optional<analysis::Calibration> calibration;  // how the values read in volts
     bool operator==(const RecordFile &) const = default;
 };
 
@@ -53,7 +57,8 @@ std::optional<int> rateCodeForSps(int samplesPerSecond);
 int spsForRateCode(int rateCode);
 
 // What makes the file unwritable (a setting out of range, a record of the wrong length or with
-// a value outside 0..32767, no record, no time), nullopt when it can be written and read back.
+// a value outside 0..32767, no record, no time, a calibration makeCalibration refuses), nullopt
+// when it can be written and read back.
 std::optional<std::string> checkRecordFile(const RecordFile &file);
 
 // The file's bytes; only meaningful when checkRecordFile finds nothing.

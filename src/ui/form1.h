@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "acquisition/run_progress.h"
+#include "analysis/calibration.h"
 #include "analysis/cursor_readings.h"
 #include "display/sample_record.h"
 #include "option_group.h"
@@ -45,6 +46,7 @@ class RecordHistory;
 
 namespace kalvira::ui {
 
+class CalibrationDialog;
 class CursorOverlay;
 class Form1RedrawHost;
 class Form1RunHost;
@@ -58,8 +60,8 @@ class SpectrumWindow;
 // Its roles, one file each: form1.cpp (the picture), form1_controls.cpp (creation and wiring),
 // form1_handlers.cpp, form1_layout.cpp, form1_run.cpp, form1_progress.cpp, form1_records.cpp,
 // form1_picture_actions.cpp (keys, context menu, readout), form1_cursors.cpp, form1_history.cpp,
-// form1_port_menu.cpp and form1_spectrum.cpp; the run and the redraw see it through the
-// adapters in form1_run_host.* and form1_redraw_host.*.
+// form1_calibration.cpp, form1_port_menu.cpp and form1_spectrum.cpp; the run and the redraw see
+// it through the adapters in form1_run_host.* and form1_redraw_host.*.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -236,6 +238,17 @@ private:
     std::uint64_t historyNewestNumber_ = 0;
     std::optional<std::uint64_t> historyNoticeNumber_;  // "waits for STOP" shown for this record
     QPointer<QFileDialog> fileDialog_;                  // the one file dialog up, if any
+
+    // How the record on screen reads in volts (form1_calibration.cpp): by the user's calibration,
+    // remembered, or by the calibration of the file it was opened from.
+    void createCalibrationAction();
+    void askForCalibration();
+    void noteFileCalibration(const std::optional<analysis::Calibration> &calibration);
+    std::optional<analysis::Calibration> calibrationOnScreen() const;
+    std::optional<analysis::Calibration> userCalibration_;
+    std::optional<analysis::Calibration> fileCalibration_;
+    std::optional<std::uint64_t> fileCalibrationRecord_;  // the record opened with it
+    QPointer<CalibrationDialog> calibrationDialog_;
 };
 
 }  // namespace kalvira::ui

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include "analysis/calibration.h"
 #include "common/link_facts.h"
 #include "cursor_overlay.h"
 #include "display/plot_mapping.h"
@@ -66,8 +67,17 @@ void Form1::refreshCursors() {
     }
     const auto readings = analysis::readCursors(
         *cursors_, record, kSampleRates[static_cast<std::size_t>(rate)].period);
+    // With a calibration, levels read in volts with the counts beside them; a difference has no
+    // zero to take away.
+    const auto calibration = calibrationOnScreen();
+    const analysis::LevelText level = [&calibration](double counts, bool difference) {
+        if (!calibration) return analysis::countsText(counts, difference);
+        const double volts = difference ? counts * calibration->voltsPerCount * calibration->probe
+                                        : calibration->volts(counts);
+        return analysis::formatVolts(volts) + " (" + analysis::countsText(counts, difference) + ")";
+    };
     QStringList lines;
-    for (const std::string &line : analysis::cursorReadoutLines(readings))
+    for (const std::string &line : analysis::cursorReadoutLines(readings, level))
         lines << QString::fromStdString(line);
     cursorOverlay_->setGeometry(0, 0, static_cast<int>(mapping.plotWidth), height());
     cursorOverlay_->showCursors(mapping, *cursors_, selectedCursor_, lines);

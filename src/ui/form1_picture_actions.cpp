@@ -45,6 +45,7 @@ void Form1::createPictureActions() {
     spectrum->setShortcut(Qt::Key_F);
     connect(spectrum, &QAction::triggered, this, [this] { showSpectrum(); });
     addAction(spectrum);
+    createCalibrationAction();
 }
 
 void Form1::refreshReadout() {
@@ -56,7 +57,8 @@ void Form1::refreshReadout() {
     }
     const auto length = static_cast<std::size_t>(SampleScroll->value()) * kSamplesPerBlock;
     readout_->showRecord(std::span(SampleData).subspan(1, length),
-                         kSampleRates[static_cast<std::size_t>(rate)].period);
+                         kSampleRates[static_cast<std::size_t>(rate)].period,
+                         calibrationOnScreen());
 }
 
 // A right click on the picture, not on a control, opens the picture's menu.

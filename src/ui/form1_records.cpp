@@ -93,6 +93,7 @@ records::RecordFile Form1::recordOnScreen() const {
     file.taken = recordTaken_.isValid() ? recordTaken_ : QDateTime::currentDateTimeUtc();
     const auto first = SampleData.begin() + 1;
     file.records.emplace_back(first, first + file.samples);
+    file.calibration = calibrationOnScreen();
     return file;
 }
 
@@ -181,6 +182,7 @@ void Form1::showRecordFile(const records::RecordFile &file) {
     std::copy(record.begin(), record.end(), SampleData.begin() + 1);
     recordTaken_ = file.taken;
     ++recordNumber_;
+    noteFileCalibration(file.calibration);
     MeresVege = -1;
     Hscroll->setValue(0);
     Koord_rendszer_rajzolasa();

@@ -2,7 +2,10 @@
 
 #include <QLabel>
 #include <cstdint>
+#include <optional>
 #include <span>
+
+#include "analysis/calibration.h"
 
 namespace kalvira::ui {
 
@@ -13,9 +16,10 @@ class MeasurementReadout : public QLabel {
 public:
     explicit MeasurementReadout(QWidget *parent = nullptr);
 
-    // Measures the record, taken one sample every samplePeriodS seconds, and shows the values;
-    // an empty record empties the box.
-    void showRecord(std::span<const std::int16_t> record, double samplePeriodS);
+    // Measures the record, taken one sample every samplePeriodS seconds, and shows the values,
+    // the levels in volts beside the counts with a calibration; an empty record empties the box.
+    void showRecord(std::span<const std::int16_t> record, double samplePeriodS,
+                    const std::optional<analysis::Calibration> &calibration = std::nullopt);
 };
 
 }  // namespace kalvira::ui

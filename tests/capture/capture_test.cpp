@@ -57,11 +57,14 @@ TEST_F(CaptureTest, EveryRecordArrivesAsTheUnitSentIt) {
 }
 
 // 100 Hz at 40 kSPS is 400 samples a cycle: five whole cycles of 812 and 212 in 2000 samples,
-// the fundamental at 4 / pi x 300 counts (-2.536 dBFS, read exactly on its bin with the flat top).
+// the fundamental at 4 / pi x 300 counts (-2.536 dBFS, read exactly on its bin with the flat top);
+// +-300 counts about 512 are +-30 V through 0.01 V a count and a probe of 10.
 TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
     startUnit();
+    const QString spectra = dir.filePath("spectra.csv");
     ASSERT_EQ(capture({"--port", link, "--samples", "2000", "--records", "2", "--measure",
-                       "--spectrum", output, "--window", "flat-top"}),
+                       "--spectrum", spectra, "--window", "flat-top", "--volts-per-count", "0.01",
+                       "--zero-count", "512", "--probe", "10", "--output", output}),
               0);
     const QList<QByteArray> lines = program.readAllStandardOutput().trimmed().split('\n');
     ASSERT_EQ(lines.size(), 2);
@@ -72,8 +75,14 @@ TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
         EXPECT_EQ(values.value("peak_to_peak").toDouble(), 600);
         EXPECT_NEAR(values.value("frequency_hz").toDouble(), 100.0, 1e-9);
         EXPECT_NEAR(values.value("thd_percent").toDouble(), 42.88, 0.05);  // 1/3, 1/5, 1/7, 1/9
+        EXPECT_EQ(values.value("duty_cycle_percent").toDouble(), 50);
+        EXPECT_EQ(std::pair(values.value("min_v").toDouble(), values.value("max_v").toDouble()),
+                  std::pair(-30.0, 30.0));
     }
-    QFile spectrum(output);
+    const auto read = records::readRecordFile(output);
+    EXPECT_EQ(std::get<records::RecordFile>(read).calibration,
+              analysis::Calibration(0.01, 512, 10));
+    QFile spectrum(spectra);
     const QByteArray text = spectrum.open(QIODevice::ReadOnly) ? spectrum.readAll() : "";
     EXPECT_TRUE(text.contains("# window=flat-top\n") && text.contains("\n2,100,-2.536\n") &&
                 text.contains("# records=2\nrecord,frequency_hz,magnitude_db\n1,0,"));
@@ -83,9 +92,12 @@ TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
 // A constant record has no fundamental: each figure null, joined inside the record's object.
 TEST(CaptureReportsTest, AConstantRecordsFiguresAreNull) {
     analysis::SpectrumAnalyser analyser;
-    EXPECT_EQ(measurementLine(std::vector<std::int16_t>(500, 512), kSampleRates[0], analyser),
+    EXPECT_EQ(measurementLine(std::vector<std::int16_t>(500, 512), kSampleRates[0], std::nullopt,
+                              analyser),
               R"({"min":512,"max":512,"peak_to_peak":0,"mean":512,"rms":512,"frequency_hz":null,)"
-              R"("period_s":null,"fundamental_hz":null,"fundamental_dbfs":null,)"
+              R"("period_s":null,"duty_cycle_percent":null,"positive_width_s":null,)"
+              R"("negative_width_s":null,"rise_time_s":null,"fall_time_s":null,"periods":null,)"
+              R"("fundamental_hz":null,"fundamental_dbfs":null,)"
               R"("thd_percent":null,"sinad_db":null,"enob_bits":null})");
 }
 
@@ -112,9 +124,12 @@ INSTANTIATE_TEST_SUITE_P(Table, CaptureFailureTest,
                                            Failure{"bad-check=2:3", "Kapcsolat nem megfelelő!\n"}));
 
 TEST_F(CaptureTest, UsageErrorsComeBeforeThePortIsOpened) {
-    for (const char *bad : {"--rate 30000", "--samples 150", "--level 255", "--edge up",
-                            "--records 0", "--trigger auto", "--bogus", "extra", "--window kaiser",
-                            "--window Hann", "--spectrum="}) {
+    for (const char *bad :
+         {"--rate 30000", "--samples 150", "--level 255", "--edge up", "--records 0",
+          "--trigger auto", "--bogus", "extra", "--window kaiser", "--window Hann",
+          "--spectrum=", "--probe 10", "--zero-count 512", "--volts-per-count 0 --zero-count 512",
+          "--volts-per-count 1 --zero-count 32768",
+          "--volts-per-count 1 --zero-count 0 --probe 5"}) {
         EXPECT_EQ(capture(QString("--port /nonexistent/tty %1").arg(bad).split(' ')), 2) << bad;
         EXPECT_FALSE(program.readAllStandardError().contains("nonexistent"));
     }

@@ -14,7 +14,7 @@ namespace {
 
 // Sample k (from 1) of record r holds 7k + r, so every row is told apart by its value.
 RecordFile makeFile(int sps, int samples, int records) {
-    RecordFile file{sps, samples, 3, 201, false, 13, true, true, true, 9, {}, {}};
+    RecordFile file{sps, samples, 3, 201, false, 13, true, true, true, 9, {}, {}, {}};
     file.taken = QDateTime(QDate(2026, 12, 6), QTime(23, 15), Qt::UTC);
     for (int r = 1; r <= records; ++r) {
         auto &record = file.records.emplace_back();
@@ -33,6 +33,7 @@ TEST(RecordFileTest, RoundTripIsExactThroughTheDisk) {
     RecordFile several = makeFile(200, 100, 3), scrolled = makeFile(1000, 300, 1);
     several.voltsPerDivHalf = several.triggerMarker = false;  // each flag alone set in one file
     scrolled.dots = scrolled.triggerMarker = false, scrolled.scrolledDivisions = 0;
+    several.calibration = analysis::Calibration{1 / 3.0, 511.25, 100};  // read back exactly
     for (const RecordFile &file : {makeFile(40000, 16000, 1), several, scrolled}) {
         const QString path = dir.filePath(QStringLiteral("r.csv"));
         ASSERT_EQ(writeRecordFile(path, file), std::nullopt);
@@ -66,14 +67,18 @@ TEST(RecordFileTest, TimeColumnIsExactAtTheFastestAndSlowestRate) {
 }
 
 // A file of 100 samples at 200 SPS: settings on lines 2..12, header 13, sample k on line 13 + k.
+// Calibrated: volts_per_count on line 12, zero_count 13, probe 14, header 16.
 struct Broken {
     const char *from, *to;
     int line;  // 0: the changed file is read
+    bool calibrated = false;
 };
 class BrokenFileTest : public ::testing::TestWithParam<Broken> {};
 
 TEST_P(BrokenFileTest, IsReadAtTheBoundsAndRefusedAtItsLineBeyond) {
-    std::string file = text(makeFile(200, 100, 1));
+    RecordFile original = makeFile(200, 100, 1);
+    if (GetParam().calibrated) original.calibration = analysis::Calibration{0.005, 512, 10};
+    std::string file = text(original);
     const std::size_t at = file.find(GetParam().from);
     ASSERT_NE(at, std::string::npos);
     file.replace(at, std::string_view(GetParam().from).size(), GetParam().to);
@@ -104,6 +109,19 @@ INSTANTIATE_TEST_SUITE_P(
         Broken{",0.010000,22", ",0.010000,32768", 16}, Broken{",0.010000,22", ",0.010000,-1", 16},
         Broken{",0.010000,22", ",0.010000,32767", 0}, Broken{",0.010000,22", ",0.010000,0", 0},
         Broken{",0.010000,22", ",0.01,22", 16}, Broken{",0.010000,22", ",0.010000,22,1", 16}));
+
+INSTANTIATE_TEST_SUITE_P(Calibrated, BrokenFileTest,
+                         ::testing::Values(Broken{"probe=10", "probe=100", 0, true},
+                                           Broken{"probe=10", "probe=5", 14, true},
+                                           Broken{"count=0.005", "count=-1e-05", 0, true},
+                                           Broken{"count=0.005", "count=0", 12, true},
+                                           Broken{"count=0.005", "count=inf", 12, true},
+                                           Broken{"count=0.005", "count=5x", 12, true},
+                                           Broken{"zero_count=512", "zero_count=32767", 0, true},
+                                           Broken{"zero_count=512", "zero_count=32767.5", 13, true},
+                                           Broken{"zero_count=512", "zero_count=-1", 13, true},
+                                           Broken{"# probe=10\n", "", 15, true},
+                                           Broken{"# zero_count=512\n# probe=10\n", "", 14, true}));
 
 TEST(RecordFileTest, RandomAndTruncatedFilesAreRefusedSafely) {
     const std::string whole = text(makeFile(200, 100, 2));

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -10,13 +12,16 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "form_controls.h"
 #include "records/record_file.h"
 #include "scoped_environment.h"
+#include "ui/calibration_dialog.h"
 #include "ui/cursor_overlay.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
@@ -125,6 +130,60 @@ TEST(Form1Readout, KeyMShowsTheMeasurementsAndHidesThemLeavingThePictureAsItWas)
         << lines.join('|').toStdString();
     command(form, QStringLiteral("Measurements"));
     EXPECT_TRUE(form.grab().toImage() == before);
+}
+
+QStringList readoutLevels(const Form1 &form) {
+    return control<QLabel>(form, "measurementReadout")->text().split('\n').mid(2, 2);
+}
+
+// Opens the calibration dialog from the picture's menu: 0 V at count 512, 1 V at countB, ×10.
+CalibrationDialog &calibrationDialog(Form1 &form, int countB = 612) {
+    command(form, QStringLiteral("Calibration…"));
+    auto &dialog = *control<CalibrationDialog>(form, "calibrationDialog");
+    EXPECT_TRUE(dialog.isVisible() && dialog.windowModality() == Qt::WindowModal);
+    control<QRadioButton>(dialog, "twoPoints")->setChecked(true);
+    control<QSpinBox>(dialog, "countA")->setValue(512);
+    control<QLineEdit>(dialog, "voltsA")->setText("0");
+    control<QSpinBox>(dialog, "countB")->setValue(countB);
+    control<QLineEdit>(dialog, "voltsB")->setText("1");
+    control<QComboBox>(dialog, "probe")->setCurrentIndex(1);
+    return dialog;
+}
+void pressOk(CalibrationDialog &dialog) {
+    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+}
+
+// 0.01 V a count through a probe of 10: loadRecord's 300..799 read -21.2..28.7 V.
+TEST(Form1Calibration, TheRecordOnScreenAndItsFileReadInVoltsAndTheChoiceIsRemembered) {
+    QTemporaryDir dir;
+    const QString plain = dir.filePath("plain.csv"), calibrated = dir.filePath("calibrated.csv");
+    const QStringList inVolts{"min = -21.20 V (300)", "max = 28.70 V (799)"};
+    const QStringList inCounts{"min = 300", "max = 799"};
+    Form1 form;
+    loadRecord(form);
+    command(form, QStringLiteral("Measurements"));
+    command(form, QStringLiteral("Save record…"), plain);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the file dialog, closed
+    CalibrationDialog &dialog = calibrationDialog(form, 512);
+    pressOk(dialog);  // both points at one count: it stays and says so
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(control<QLabel>(dialog, "problem")->text(),
+              "The two points must be at different counts.");
+    control<QSpinBox>(dialog, "countB")->setValue(612);
+    pressOk(dialog);
+    EXPECT_EQ(readoutLevels(form), inVolts);
+    command(form, QStringLiteral("Save record…"), calibrated);
+    ASSERT_TRUE(form.openRecordFile(plain));  // a file without a calibration reads in counts
+    EXPECT_EQ(readoutLevels(form), inCounts);
+    ASSERT_TRUE(form.openRecordFile(calibrated));
+    EXPECT_EQ(readoutLevels(form), inVolts);
+
+    Form1 next;  // as at the next start
+    loadRecord(next);
+    command(next, QStringLiteral("Measurements"));
+    EXPECT_EQ(readoutLevels(next), inVolts);
+    control<QAbstractButton>(calibrationDialog(next), "clearCalibration")->click();
+    EXPECT_EQ(readoutLevels(next), inCounts);
 }
 
 // loadRecord's 7k mod 500 at 40 kSPS wraps every 500/7 samples: a sawtooth of 560 Hz.

@@ -47,15 +47,15 @@ std::vector<Crossing> midLevelCrossings(std::span<const std::int16_t> samples, i
     enum class Side { Unknown, Below, Above } side = Side::Unknown;  // of the band, last left
     Crossing up{0.0, 0, true};     // where the signal last rose through the mid level
     Crossing down{0.0, 0, false};  // where it last fell through it
-    for (std::size_t i = 1; i <= samples.size(); ++i) {
-        const double value = samples[i - 1];
-        if (i > 1) {
-            const double previous = samples[i - 2];
-            const auto at = static_cast<double>(i - 2);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const double value = samples[i];
+        if (i > 0) {
+            const double previous = samples[i - 1];
+            const auto at = static_cast<double>(i - 1);
             if (previous < mid && value >= mid)
-                up = {at + (mid - previous) / (value - previous), i - 1, true};
+                up = {at + (mid - previous) / (value - previous), i, true};
             if (previous > mid && value <= mid)
-                down = {at + (previous - mid) / (previous - value), i - 1, false};
+                down = {at + (previous - mid) / (previous - value), i, false};
         }
         // Leaving the band on the side it did not last leave it on: the mid level was passed in
         // between, and up or down holds the latest place where that happened.

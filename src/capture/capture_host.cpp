@@ -13,6 +13,13 @@ CaptureHost::CaptureHost(const CaptureOptions &options, QObject *parent)
     : QObject(parent), options_(options) {
     Timer1.setInterval(100);
     connect(&Timer1, &QTimer::timeout, this, &CaptureHost::Timer1_Timer);
+    started_.start();
+}
+
+void CaptureHost::endForTime() {
+    timeIsUp_ = true;
+    setStopGombLenyomva(-1);
+    if (run_) run_->wake();
 }
 
 void CaptureHost::interrupt() {
@@ -52,10 +59,11 @@ void CaptureHost::commitSampleData(std::span<const std::int16_t> record) {
 // stop request is raised at once, so a continuous run sends nothing more to the unit.
 void CaptureHost::redraw() {
     if (MeresVege != -1) return;
-    records_.push_back(std::move(committed_));
+    if (++recordCount_ == 1) firstTaken_ = QDateTime::currentDateTimeUtc();
+    if (options_.records > 0 && recordCount_ >= options_.records) setStopGombLenyomva(-1);
+    if (recordHandler_) recordHandler_(committed_);
+    if (keepingRecords_) records_.push_back(std::move(committed_));
     committed_.clear();
-    if (records_.size() == 1) firstTaken_ = QDateTime::currentDateTimeUtc();
-    if (records_.size() >= static_cast<std::size_t>(options_.records)) setStopGombLenyomva(-1);
     showStatus();
 }
 
@@ -74,11 +82,23 @@ void CaptureHost::Timer1_Timer() {
 
 void CaptureHost::showStatus() {
     if (!statusLine_ || !run_ || !run_->running()) return;
-    const QString status =
-        QCoreApplication::translate("kalvira-capture", "%1/%2 records complete, %3")
-            .arg(records_.size())
-            .arg(options_.records)
-            .arg(QString::fromStdString(acquisition::describeProgress(run_->progress())));
+    QString status = options_.records > 0
+                         ? QCoreApplication::translate("kalvira-capture", "%1/%2 records complete")
+                               .arg(recordCount_)
+                               .arg(options_.records)
+                         : QCoreApplication::translate("kalvira-capture", "%1 records complete")
+                               .arg(recordCount_);
+    const qint64 seconds = started_.elapsed() / 1000;
+    status += QStringLiteral(", %1:%2:%3")
+                  .arg(seconds / 3600)
+                  .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                  .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    if (fileSize_) {
+        status += QCoreApplication::translate("kalvira-capture", ", %1 kB in the file")
+                      .arg(fileSize_() / 1024);
+    }
+    status += QStringLiteral(", ") +
+              QString::fromStdString(acquisition::describeProgress(run_->progress()));
     std::fprintf(stderr, "\r%s\033[K", status.toLocal8Bit().constData());
     std::fflush(stderr);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,12 +34,24 @@ public:
     // acknowledgement or the pause under way.
     void interrupt();
     bool interrupted() const { return interrupted_; }
+    // --duration has passed: the run ends as at STOP, keeping the record under way.
+    void endForTime();
+    bool timeIsUp() const { return timeIsUp_; }
+    // Called with each complete record as it arrives, before the next one is asked for.
+    void setRecordHandler(std::function<void(std::span<const std::int16_t>)> handler) {
+        recordHandler_ = std::move(handler);
+    }
+    // Whether records() keeps the records; a capture that hands them on at once needs not.
+    void setKeepingRecords(bool keeping) { keepingRecords_ = keeping; }
+    // The size of the file the records go to, for the status line.
+    void setFileSize(std::function<long long()> size) { fileSize_ = std::move(size); }
+    long long recordCount() const { return recordCount_; }
     // Shows the complete records and the run's state on one line of standard error, redrawn at
     // every Timer1 tick (for a terminal).
     void setStatusLine(bool shown) { statusLine_ = shown; }
     void clearStatus();
 
-    // The complete records, in the order they arrived.
+    // The complete records, in the order they arrived, when kept.
     const std::vector<std::vector<std::int16_t>> &records() const { return records_; }
     // When the first record was complete.
     const QDateTime &firstTaken() const { return firstTaken_; }
@@ -81,6 +96,12 @@ private:
     std::optional<std::string> failure_;
     bool statusLine_ = false;
     bool interrupted_ = false;
+    bool timeIsUp_ = false;
+    bool keepingRecords_ = true;
+    long long recordCount_ = 0;
+    std::function<void(std::span<const std::int16_t>)> recordHandler_;
+    std::function<long long()> fileSize_;
+    QElapsedTimer started_;
 };
 
 }  // namespace kalvira::capture

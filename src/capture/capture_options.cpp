@@ -5,6 +5,7 @@
 
 #include "calibration_options.h"
 #include "common/link_facts.h"
+#include "long_capture_options.h"
 #include "records/record_file.h"
 
 namespace kalvira::capture {
@@ -84,8 +85,10 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
     const QCommandLineOption records(
         QStringLiteral("records"),
         QCoreApplication::translate("kalvira-capture",
-                                    "Complete records to take, 1..%1. 1 is a single run; more run "
-                                    "the continuous mode, stopped after the last one. Default 1.")
+                                    "Complete records to take, 1..%1, or 0 for no end but Ctrl+C "
+                                    "or --duration. 1 is a single run; more run the continuous "
+                                    "mode, stopped after the last one. Default 1, or 0 with "
+                                    "--duration or --interval.")
             .arg(kMaxRecords),
         QStringLiteral("K"), QStringLiteral("1"));
     const QCommandLineOption output(
@@ -125,6 +128,7 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
                        spectrum, window});
 
     const CalibrationOptions calibrationOptions = addCalibrationOptions(parser);
+    const LongCaptureOptions longCaptureOptions = addLongCaptureOptions(parser);
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(help)) return CommandLineExit{0, parser.helpText()};
     if (!parser.positionalArguments().isEmpty()) {
@@ -136,6 +140,10 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
     const auto calibration = readCalibrationOptions(parser, calibrationOptions);
     if (const auto *error = std::get_if<QString>(&calibration)) return usageError(*error);
     options.calibration = std::get<0>(calibration);
+    const auto times = readLongCaptureOptions(parser, longCaptureOptions);
+    if (const auto *error = std::get_if<QString>(&times)) return usageError(*error);
+    options.durationS = std::get<LongCaptureTimes>(times).durationS;
+    options.intervalS = std::get<LongCaptureTimes>(times).intervalS;
     const QString portName = parser.value(port);
     if (portName == QStringLiteral("COM1") || portName == QStringLiteral("COM2")) {
         options.portIndex = portName == QStringLiteral("COM1") ? 0 : 1;
@@ -176,12 +184,14 @@ std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList
             QCoreApplication::translate("kalvira-capture", "--edge must be fall or rise"));
     }
     options.fallingEdge = parser.value(edge) == QStringLiteral("fall");
-    const auto count = toInt(parser.value(records), 1, kMaxRecords);
+    const auto count = toInt(parser.value(records), 0, kMaxRecords);
     if (!count) {
-        return usageError(QCoreApplication::translate("kalvira-capture", "--records must be 1..%1")
+        return usageError(QCoreApplication::translate("kalvira-capture", "--records must be 0..%1")
                               .arg(kMaxRecords));
     }
     options.records = *count;
+    // A time limit or an interval without a count means records until then.
+    if (!parser.isSet(records) && (options.durationS || options.intervalS)) options.records = 0;
     if (parser.isSet(output) && parser.value(output).isEmpty()) {
         return usageError(
             QCoreApplication::translate("kalvira-capture", "--output needs a file name"));

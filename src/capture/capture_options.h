@@ -20,14 +20,22 @@ struct CaptureOptions {
     bool levelTrigger = false;          // "Trig." (the level) instead of "Ext."
     int triggerLevel = 100;             // 1..254
     bool fallingEdge = true;
-    int records = 1;       // complete records wanted; more than one runs the continuous mode
-    QString output;        // the record file; empty for standard output
+    int records = 1;  // complete records wanted, 0 for no end; other than 1 runs the continuous
+                      // mode, unless an interval is given
+    QString output;   // the record file; empty for standard output
     bool measure = false;  // measurements as JSON lines on standard output instead of the CSV
     QString spectrum;      // the spectrum file; empty for none
     analysis::SpectrumWindow window = analysis::SpectrumWindow::Hann;  // the spectrum file's
 
+    std::optional<double> durationS;  // ends the capture after that long
+    std::optional<double> intervalS;  // one single run every that long instead of continuous
+
     // The window's trigger option 0..3 these options stand for.
-    int triggerMode() const { return (levelTrigger ? 2 : 0) + (records > 1 ? 1 : 0); }
+    int triggerMode() const {
+        return (levelTrigger ? 2 : 0) + (records != 1 && !intervalS ? 1 : 0);
+    }
+    // Whether the records go to their file one by one as they complete.
+    bool appendsRecords() const { return records != 1 || durationS || intervalS; }
 
     // How the values read in volts (--volts-per-count, --zero-count, --probe); none without them.
     std::optional<analysis::Calibration> calibration;

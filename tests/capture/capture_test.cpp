@@ -13,6 +13,7 @@
 #include "capture/capture_reports.h"
 #include "fake_serial_port.h"
 #include "records/record_file.h"
+#include "records/record_history.h"
 
 namespace kalvira::capture {
 namespace {
@@ -125,10 +126,10 @@ INSTANTIATE_TEST_SUITE_P(Table, CaptureFailureTest,
 
 TEST_F(CaptureTest, UsageErrorsComeBeforeThePortIsOpened) {
     for (const char *bad :
-         {"--rate 30000", "--samples 150", "--level 255", "--edge up", "--records 0",
-          "--trigger auto", "--bogus", "extra", "--window kaiser", "--window Hann",
-          "--spectrum=", "--probe 10", "--zero-count 512", "--volts-per-count 0 --zero-count 512",
-          "--volts-per-count 1 --zero-count 32768",
+         {"--rate 30000", "--samples 150", "--level 255", "--edge up", "--records -1",
+          "--interval 0", "--duration -2", "--interval x", "--trigger auto", "--bogus", "extra",
+          "--window kaiser", "--window Hann", "--spectrum=", "--probe 10", "--zero-count 512",
+          "--volts-per-count 0 --zero-count 512", "--volts-per-count 1 --zero-count 32768",
           "--volts-per-count 1 --zero-count 0 --probe 5"}) {
         EXPECT_EQ(capture(QString("--port /nonexistent/tty %1").arg(bad).split(' ')), 2) << bad;
         EXPECT_FALSE(program.readAllStandardError().contains("nonexistent"));
@@ -147,6 +148,34 @@ TEST_F(CaptureTest, InterruptKeepsTheCompleteRecordsOnly) {
     const auto read = records::readRecordFile(output);
     ASSERT_TRUE(std::holds_alternative<records::RecordFile>(read));
     EXPECT_EQ(std::get<records::RecordFile>(read).records.size(), 1u);
+}
+
+// Each record is on disk as it completes: killed in the third record, the file holds two.
+TEST_F(CaptureTest, ALongCaptureKilledMidRecordKeepsEveryCompleteRecord) {
+    startUnit({});  // paced: a record of 200 samples at 200 SPS takes a second
+    program.start(KALVIRA_CAPTURE_PATH, {"--port", link, "--rate", "200", "--samples", "200",
+                                         "--records", "0", "--output", output});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unitLogHas("FRAME acq=3"); }, 15000));
+    program.kill();
+    ASSERT_TRUE(program.waitForFinished(5000));
+    const auto read = records::readRecordLog(output, records::RecordHistory::kDefaultBudgetBytes);
+    ASSERT_TRUE(std::holds_alternative<records::RecordLog>(read));
+    const auto &log = std::get<records::RecordLog>(read);
+    EXPECT_EQ(log.entries.size(), 2u);
+    EXPECT_EQ(log.cutOffLine, 0);
+}
+
+// An interval shorter than a record: single runs back to back, said once.
+TEST_F(CaptureTest, AnIntervalTakesSingleRecordsBackToBackWhenTheyTakeLonger) {
+    startUnit();
+    EXPECT_EQ(capture({"--port", link, "--samples", "100", "--interval", "0.001", "--records", "3",
+                       "--output", output}),
+              0);
+    EXPECT_EQ(program.readAllStandardError().count("back to back"), 1);
+    const auto read = records::readRecordFile(output);
+    ASSERT_TRUE(std::holds_alternative<records::RecordFile>(read));
+    EXPECT_EQ(std::get<records::RecordFile>(read).records.size(), 3u);
+    EXPECT_EQ(std::get<records::RecordFile>(read).trigger, 0);  // "Ext./Single"
 }
 
 // Ctrl+C in the pause after a record is seen at the next frame; a second one ends the run at once.

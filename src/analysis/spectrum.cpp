@@ -9,6 +9,8 @@
 #include <numbers>
 #include <numeric>
 
+#include "spectrum_levels.h"
+
 namespace kalvira::analysis {
 
 namespace {
@@ -253,7 +255,8 @@ std::string spectrumFiguresJsonFields(const SpectrumFigures &figures) {
 }
 
 std::string spectrumCsv(std::span<const Spectrum> spectra,
-                        const std::vector<std::pair<std::string, std::string>> &settings) {
+                        const std::vector<std::pair<std::string, std::string>> &settings,
+                        const SpectrumLevels &levels) {
     if (spectra.empty()) return {};
     const Spectrum &first = spectra.front();
     const bool several = spectra.size() > 1;
@@ -261,6 +264,7 @@ std::string spectrumCsv(std::span<const Spectrum> spectra,
     text.append(windowName(first.window)).append("\n# sample_rate_sps=");
     appendNumber(text, first.sampleRateHz);
     text.append("\n# dc_removed=").append(first.dcRemoved ? "1" : "0").append("\n");
+    if (levels.inVolts()) text.append("# level_unit=dBV\n");
     for (const auto &[key, value] : settings) text.append("# ").append(key + "=" + value + "\n");
     if (several) text.append("# records=").append(std::to_string(spectra.size())).append("\n");
     text += several ? "record,frequency_hz,magnitude_db\n" : "frequency_hz,magnitude_db\n";
@@ -271,7 +275,7 @@ std::string spectrumCsv(std::span<const Spectrum> spectra,
             appendNumber(text, static_cast<double>(k) * spectra[r].binHz);
             char level[32];
             const auto end =
-                std::to_chars(level, level + sizeof level, toDbfs(spectra[r].amplitude[k]),
+                std::to_chars(level, level + sizeof level, levels.db(spectra[r].amplitude[k]),
                               std::chars_format::fixed, 3);
             text.append(",").append(level, end.ptr).append("\n");
         }

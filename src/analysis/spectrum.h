@@ -11,6 +11,8 @@
 
 namespace kalvira::analysis {
 
+class SpectrumLevels;
+
 // Windows the record is weighed with before its transform; each is corrected for its gain, so a
 // sine's peak reads its amplitude (within the window's scalloping: 1.42 dB at most with Hann,
 // under 0.01 dB with the flat top).
@@ -96,7 +98,9 @@ std::string spectrumFiguresJsonFields(const SpectrumFigures &figures);
 // (window, sample rate, DC removed, and those given), then frequency_hz,magnitude_db a bin a line.
 // Several spectra add "# records=K" and a leading record column, 1..K, as a record file of several
 // records does. Nothing for no spectrum.
+// With levels in volts the levels are dBV, said by "# level_unit=dBV".
 std::string spectrumCsv(std::span<const Spectrum> spectra,
-                        const std::vector<std::pair<std::string, std::string>> &settings);
+                        const std::vector<std::pair<std::string, std::string>> &settings,
+                        const SpectrumLevels &levels);
 
 }  // namespace kalvira::analysis

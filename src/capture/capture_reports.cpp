@@ -1,5 +1,7 @@
 #include "capture_reports.h"
 
+#include "analysis/spectrum_levels.h"
+
 #include <QSaveFile>
 #include <vector>
 
@@ -27,7 +29,8 @@ std::optional<std::string> writeSpectra(const QString &path, const records::Reco
     for (const auto &record : file.records) {
         spectra.push_back(analyser.transform(record, file.sampleRateSps, window));
     }
-    const std::string text = analysis::spectrumCsv(spectra, records::spectrumSettings(file));
+    const std::string text = analysis::spectrumCsv(spectra, records::spectrumSettings(file),
+                                                   analysis::SpectrumLevels(file.calibration));
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) ||
         out.write(text.data(), static_cast<qint64>(text.size())) !=

@@ -64,6 +64,9 @@ void Form1::askForCalibration() {
                 remember(calibration);
                 fileCalibrationRecord_.reset();  // the record on screen reads by the choice too
                 refreshReadout();
+                refreshCursors();
+                spectrumShows_.reset();
+                refreshSpectrum();
             });
     calibrationDialog_->open();
 }

@@ -36,7 +36,7 @@ void Form1::refreshSpectrum() {
         }
         const records::RecordFile file = recordOnScreen();
         spectrumWindow_->showRecord(file.records.front(), file.sampleRateSps,
-                                    records::spectrumSettings(file));
+                                    records::spectrumSettings(file), file.calibration);
     });
 }
 

@@ -40,22 +40,27 @@ QRect SpectrumPlot::plotArea() const {
     return QRect(QPoint(60, 10), QPoint(width() - 16, height() - 28));
 }
 
+void SpectrumPlot::setLevels(const analysis::SpectrumLevels &levels) {
+    levels_ = levels;
+    update();
+}
+
 double SpectrumPlot::levelOf(double amplitude) const {
-    return linear_ ? amplitude : analysis::toDbfs(amplitude);
+    return linear_ ? levels_.linear(amplitude) : levels_.db(amplitude);
 }
 
 double SpectrumPlot::top() const {
-    if (!linear_) return 0;
-    double highest = 1;
+    if (!linear_) return levels_.topDb();
+    double highest = levels_.linear(1);
     if (spectrum_) {
-        for (const double a : spectrum_->amplitude) highest = std::max(highest, a);
+        for (const double a : spectrum_->amplitude) highest = std::max(highest, levels_.linear(a));
     }
     const double step = display::gridStep(highest, 5);
     return std::ceil(highest / step) * step;
 }
 
 double SpectrumPlot::bottom() const {
-    return linear_ ? 0 : -rangeDb_;
+    return linear_ ? 0 : levels_.topDb() - rangeDb_;
 }
 
 void SpectrumPlot::paintEvent(QPaintEvent *) {
@@ -102,7 +107,9 @@ void SpectrumPlot::paintEvent(QPaintEvent *) {
                          Qt::AlignRight | Qt::AlignVCenter, QString::number(level, 'g', 6));
     }
     painter.drawText(QRectF(0, area.bottom() + 4, area.left() - 6, 16),
-                     Qt::AlignRight | Qt::AlignTop, linear_ ? tr("counts") : tr("dBFS"));
+                     Qt::AlignRight | Qt::AlignTop,
+                     linear_ ? (levels_.inVolts() ? QStringLiteral("V") : tr("counts"))
+                             : QString::fromLatin1(levels_.dbUnit()));
 
     // The trace: the highest bin of each pixel column, joined.
     const auto &amplitude = spectrum_->amplitude;

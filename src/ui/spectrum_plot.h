@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "analysis/spectrum.h"
+#include "analysis/spectrum_levels.h"
 
 namespace kalvira::ui {
 
@@ -18,8 +19,10 @@ public:
     // Nothing to show when empty.
     void setSpectrum(std::optional<analysis::Spectrum> spectrum);
     const std::optional<analysis::Spectrum> &spectrum() const { return spectrum_; }
-    // linear: amplitudes in counts; otherwise dBFS from 0 down to -rangeDb.
+    // linear: amplitudes in counts (volts with a calibration); otherwise dB from the top down
+    // by rangeDb.
     void setScale(bool linear, int rangeDb);
+    void setLevels(const analysis::SpectrumLevels &levels);
 
     QSize sizeHint() const override { return {640, 360}; }
 
@@ -40,6 +43,7 @@ private:
     double bottom() const;
 
     std::optional<analysis::Spectrum> spectrum_;
+    analysis::SpectrumLevels levels_;
     bool linear_ = false;
     int rangeDb_ = 100;
 };

@@ -153,7 +153,10 @@ SpectrumWindow::~SpectrumWindow() {
 }
 
 void SpectrumWindow::showRecord(std::vector<std::int16_t> record, double sampleRateHz,
-                                Settings settings) {
+                                Settings settings,
+                                std::optional<analysis::Calibration> calibration) {
+    levels_ = analysis::SpectrumLevels(calibration);
+    plot_->setLevels(levels_);
     record_ = std::move(record);
     sampleRateHz_ = sampleRateHz;
     settings_ = std::move(settings);
@@ -175,11 +178,14 @@ void SpectrumWindow::recompute() {
     const QString fundamental =
         f.fundamentalHz ? QString::fromStdString(display::frequencyLabel(*f.fundamentalHz))
                         : QStringLiteral("–");
-    figures_->setText(tr("Fundamental %1, %2 · THD %3 (%4) · SINAD %5 · ENOB %6")
-                          .arg(fundamental, figure(f.fundamentalDbfs, 2, tr(" dBFS")),
-                               figure(f.thdPercent, 3, QStringLiteral(" %")),
-                               figure(f.thdDb, 1, tr(" dB")), figure(f.sinadDb, 1, tr(" dB")),
-                               figure(f.enobBits, 2, tr(" bits"))));
+    figures_->setText(
+        tr("Fundamental %1, %2 · THD %3 (%4) · SINAD %5 · ENOB %6")
+            .arg(fundamental,
+                 figure(f.fundamentalDbfs ? std::optional(levels_.dbFromDbfs(*f.fundamentalDbfs))
+                                          : std::nullopt,
+                        2, QLatin1Char(' ') + QLatin1String(levels_.dbUnit())),
+                 figure(f.thdPercent, 3, QStringLiteral(" %")), figure(f.thdDb, 1, tr(" dB")),
+                 figure(f.sinadDb, 1, tr(" dB")), figure(f.enobBits, 2, tr(" bits"))));
     plot_->setSpectrum(std::move(spectrum));
 }
 
@@ -189,9 +195,12 @@ QString SpectrumWindow::figuresText() const {
 
 void SpectrumWindow::showPointed(double frequencyHz, double amplitude) {
     if (frequencyHz < 0) return pointer_->clear();
-    const QString level = linear_->isChecked()
-                              ? tr("%1 counts").arg(amplitude, 0, 'f', 2)
-                              : tr("%1 dBFS").arg(analysis::toDbfs(amplitude), 0, 'f', 1);
+    const QString level =
+        !linear_->isChecked()
+            ? QStringLiteral("%1 %2").arg(levels_.db(amplitude), 0, 'f', 1).arg(levels_.dbUnit())
+        : levels_.inVolts()
+            ? QString::fromStdString(analysis::formatVolts(levels_.linear(amplitude)))
+            : tr("%1 counts").arg(amplitude, 0, 'f', 2);
     pointer_->setText(QStringLiteral("%1, %2").arg(
         QString::fromStdString(display::frequencyLabel(frequencyHz)), level));
 }
@@ -226,7 +235,7 @@ void SpectrumWindow::savePicture() {
 
 void SpectrumWindow::saveCsv() {
     if (!plot_->spectrum()) return;
-    const std::string text = analysis::spectrumCsv({&*plot_->spectrum(), 1}, settings_);
+    const std::string text = analysis::spectrumCsv({&*plot_->spectrum(), 1}, settings_, levels_);
     askForFile(this, tr("Save spectrum"), tr("CSV files (*.csv)"), QStringLiteral("csv"),
                [this, text](const QString &path) {
                    QSaveFile file(path);

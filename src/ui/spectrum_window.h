@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/spectrum.h"
+#include "analysis/spectrum_levels.h"
 
 class QCheckBox;
 class QComboBox;
@@ -30,7 +31,9 @@ public:
     using Settings = std::vector<std::pair<std::string, std::string>>;
     // The record on screen, taken at sampleRateHz, with the settings the CSV names; an empty
     // record shows nothing.
-    void showRecord(std::vector<std::int16_t> record, double sampleRateHz, Settings settings);
+    // With a calibration levels read in dBV and volts.
+    void showRecord(std::vector<std::int16_t> record, double sampleRateHz, Settings settings,
+                    std::optional<analysis::Calibration> calibration = std::nullopt);
 
     // What the window shows now, as its readout reads.
     const SpectrumPlot &plot() const { return *plot_; }
@@ -50,6 +53,7 @@ private:
     std::vector<std::int16_t> record_;
     double sampleRateHz_ = 0;
     Settings settings_;
+    analysis::SpectrumLevels levels_;
 
     QComboBox *window_ = nullptr;
     QCheckBox *removeDc_ = nullptr;

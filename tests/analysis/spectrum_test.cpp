@@ -1,4 +1,5 @@
 #include "analysis/spectrum.h"
+#include "analysis/spectrum_levels.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,20 @@ TEST(Spectrum, EveryRecordLengthIsTransformedWholeWithoutPadding) {
         EXPECT_NEAR(s.amplitude[7], 400, 1.0) << length;
         EXPECT_LT(std::max(s.amplitude[6], s.amplitude[8]), 4.0) << length;
     }
+}
+
+// 0.01 V a count through a probe of 10 (inverting, so the sign goes): full scale, 511.5 counts
+// peak, is 51.15 V peak, 36.17 V RMS, 31.17 dBV, under a top of 40 dBV.
+TEST(SpectrumLevels, ReadInDbvAndVoltsWithACalibrationAndInDbfsWithout) {
+    const SpectrumLevels volts(Calibration{-0.01, 512, 10}), counts;
+    EXPECT_NEAR(volts.db(kFullScaleAmplitude), 31.1666, 1e-4);
+    EXPECT_NEAR(volts.dbFromDbfs(-20), 11.1666, 1e-4);
+    EXPECT_DOUBLE_EQ(volts.linear(kFullScaleAmplitude), 51.15);
+    EXPECT_EQ(volts.topDb(), 40);
+    EXPECT_EQ(volts.db(0), -300);
+    EXPECT_NEAR(counts.db(kFullScaleAmplitude / 10), -20, 1e-12);
+    EXPECT_EQ(counts.topDb(), 0);
+    EXPECT_EQ(counts.linear(3), 3);
 }
 
 }  // namespace

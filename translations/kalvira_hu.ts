@@ -4,12 +4,7 @@
 <context>
     <name>kalvira-capture</name>
     <message>
-        <location filename="../src/capture/capture_host.cpp" line="+78"/>
-        <source>%1/%2 records complete, %3</source>
-        <translation>%1/%2 felvétel kész, %3</translation>
-    </message>
-    <message>
-        <location filename="../src/capture/capture_options.cpp" line="+24"/>
+        <location filename="../src/capture/capture_options.cpp" line="+35"/>
         <source>Try &apos;kalvira-capture --help&apos;.</source>
         <translation>További információ: „kalvira-capture --help”.</translation>
     </message>
@@ -68,11 +63,41 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+4"/>
-        <source>Complete records to take, 1..%1. 1 is a single run; more run the continuous mode, stopped after the last one. Default 1.</source>
-        <translation>Az elkészítendő teljes felvételek száma, 1..%1. 1: egyetlen mérés; több: folyamatos üzemmód, amely az utolsó felvétel után leáll. Alapértelmezés: 1.</translation>
+        <source>Complete records to take, 1..%1, or 0 for no end but Ctrl+C or --duration. 1 is a single run; more run the continuous mode, stopped after the last one. Default 1, or 0 with --duration or --interval.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+15"/>
+        <source>Print the measurements of each record as one JSON object a line on standard output (min, max, peak_to_peak, mean, rms, frequency_hz, period_s, duty_cycle_percent, positive_width_s, negative_width_s, rise_time_s, fall_time_s, periods; with a calibration also min_v, max_v, peak_to_peak_v, mean_v, rms_v) with the figures of its Hann spectrum whatever --window says (fundamental_hz, fundamental_dbfs, thd_percent over harmonics 2..10, sinad_db, enob_bits; SINAD and ENOB from its Blackman-Harris spectrum, as in the spectrum window); null where not defined. The record file then goes only to --output, when given.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Write the spectrum of each record to FILE (replaced only when complete) as the spectrum window&apos;s CSV: `# key=value` lines, then frequency_hz,magnitude_db in dBFS, the mean removed; several records in one file with a leading record column.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The window for --spectrum: %1. Default hann. --measure always uses hann.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+67"/>
+        <source>--records must be 0..%1</source>
+        <translation type="unfinished">a --records értéke 1..%1 lehet {0.?}</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>--spectrum needs a file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>--window must be one of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-112"/>
         <source>Write the record file to FILE (replaced only when complete) instead of standard output.</source>
         <translation>A felvételfájl a szabványos kimenet helyett a FÁJL nevű fájlba kerül (amelyet csak elkészülte után cserél le).</translation>
     </message>
@@ -82,17 +107,12 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>FÁJL</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Print the measurements of each record as one JSON object a line on standard output (min, max, peak_to_peak, mean, rms, frequency_hz, period_s; null where not defined). The record file then goes only to --output, when given.</source>
-        <translation>Minden felvétel mérési eredményeit egy-egy sorban, JSON-objektumként írja a szabványos kimenetre (min, max, peak_to_peak, mean, rms, frequency_hz, period_s; null, ahol nem értelmezett). A felvételfájl ekkor csak az --output kapcsolóval megadott fájlba kerül, ha van ilyen.</translation>
-    </message>
-    <message>
-        <location line="+10"/>
+        <location line="+36"/>
         <source>unexpected argument %1</source>
         <translation>váratlan argumentum: %1</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+18"/>
         <source>--port needs a device</source>
         <translation>a --port kapcsolóhoz eszköz kell</translation>
     </message>
@@ -122,24 +142,94 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>az --edge értéke fall vagy rise lehet</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>--records must be 1..%1</source>
-        <translation>a --records értéke 1..%1 lehet</translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="+13"/>
         <source>--output needs a file name</source>
         <translation>az --output kapcsolóhoz fájlnév kell</translation>
     </message>
     <message>
-        <location filename="../src/capture/main.cpp" line="+65"/>
+        <location filename="../src/capture/main.cpp" line="+73"/>
         <source>standard output: %1</source>
         <translation>szabványos kimenet: %1</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+95"/>
+        <source>a record takes longer than the interval: records follow back to back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+41"/>
         <source>the run ended before every record arrived</source>
         <translation>a mérés véget ért, mielőtt minden felvétel megérkezett</translation>
+    </message>
+    <message>
+        <location filename="../src/capture/calibration_options.cpp" line="+11"/>
+        <source>Volts at the unit&apos;s input per count, finite and not 0 (negative for an inverting input); with --zero-count, values read as (value - C) x V x K volts, written into the record file and added to --measure as min_v .. rms_v.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The count that reads 0 V, 0..32767.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The probe&apos;s attenuation: 1, 10 or 100. Default 1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>--volts-per-count and --zero-count go together</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--probe needs --volts-per-count and --zero-count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>--probe must be 1, 10 or 100</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--zero-count must be a number in 0..32767</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--volts-per-count must be a number, finite and not 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/capture/capture_host.cpp" line="+86"/>
+        <source>%1/%2 records complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 records complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>, %1 kB in the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/capture/long_capture_options.cpp" line="+12"/>
+        <source>End the capture after SECONDS, as Ctrl+C does but with status 0; the record under way is completed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Take one single record every SECONDS, as a slow data logger does, instead of the continuous mode&apos;s 0.3 s pause. Shorter than a record: back to back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>--%1 must be a positive number of seconds</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -219,19 +309,118 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
 </context>
 <context>
+    <name>kalvira::ui::CalibrationDialog</name>
+    <message>
+        <location filename="../src/ui/calibration_dialog.cpp" line="+52"/>
+        <source>Calibration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Two points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Volts per count and zero count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>×%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Count A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Volts at count A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Count B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Volts at count B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Volts per count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Zero count (0 V)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Probe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Clear calibration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Volts at the unit&apos;s input, as with a probe of ×1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>The volts at both counts must be numbers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Volts per count and zero count must be numbers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The two points must be at different counts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The two points must read different volts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Volts per count must be finite and not 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>0 V must lie at a count in 0..32767.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kalvira::ui::Form1</name>
     <message>
-        <location filename="../src/ui/form1_records.cpp" line="+30"/>
+        <location filename="../src/ui/form1_records.cpp" line="+31"/>
         <source>A record cannot be opened while a measurement is running.</source>
         <translation>Mérés közben nem nyitható meg felvétel.</translation>
     </message>
     <message>
         <location line="+3"/>
+        <location filename="../src/ui/form1_history.cpp" line="+68"/>
         <source>KALVIRA records (*.csv);;All files (*)</source>
         <translation>KALVIRA-felvételek (*.csv);;Minden fájl (*)</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+68"/>
         <source>There is no record on screen to save.</source>
         <translation>Nincs felvétel a képernyőn, amelyet menteni lehetne.</translation>
     </message>
@@ -242,6 +431,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+3"/>
+        <location filename="../src/ui/form1_history.cpp" line="+3"/>
         <source>%1 could not be saved: %2</source>
         <translation>%1 mentése nem sikerült: %2</translation>
     </message>
@@ -261,9 +451,24 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>%1%2: nem KALVIRA-felvétel: %3</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+6"/>
+        <source>%1, line %2: its only record is cut off, so there is nothing to show.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>%1 holds more samples than its time base can show.</source>
         <translation>%1 több mintát tartalmaz, mint amennyit az időalapja meg tud jeleníteni.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The oldest %1 records did not fit in the history and were left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The last record, from line %1 on, is cut off and was left out.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+30"/>
@@ -310,33 +515,124 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <source>Spectrum</source>
         <translation>Spektrum</translation>
     </message>
+    <message>
+        <location filename="../src/ui/form1_cursors.cpp" line="+34"/>
+        <source>Cursors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/form1_history.cpp" line="-39"/>
+        <source>Save history…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Clear history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>The history holds no record to save.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Save history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>Looking back waits for STOP.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>%1 / %2 · %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/form1_calibration.cpp" line="+53"/>
+        <source>Calibration…</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kalvira::ui::MeasurementReadout</name>
     <message>
         <location filename="../src/ui/measurement_readout.cpp" line="+13"/>
+        <location line="+47"/>
         <source>min</source>
         <translation>min</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-46"/>
+        <location line="+46"/>
         <source>max</source>
         <translation>max</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-45"/>
+        <location line="+46"/>
         <source>p-p</source>
         <translation>cs-cs</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-45"/>
+        <location line="+45"/>
         <source>mean</source>
         <translation>átlag</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-44"/>
+        <location line="+44"/>
         <source>rms</source>
         <translation>eff</translation>
+    </message>
+    <message>
+        <location line="-43"/>
+        <location line="+43"/>
+        <source>duty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-42"/>
+        <location line="+43"/>
+        <source>+width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-42"/>
+        <location line="+42"/>
+        <source>-width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-41"/>
+        <location line="+41"/>
+        <source>rise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-40"/>
+        <location line="+40"/>
+        <source>fall</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <location line="+40"/>
+        <source>periods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>f</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>T</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -380,19 +676,14 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
 <context>
     <name>kalvira::ui::SpectrumPlot</name>
     <message>
-        <location filename="../src/ui/spectrum_plot.cpp" line="+68"/>
+        <location filename="../src/ui/spectrum_plot.cpp" line="+73"/>
         <source>No record on screen</source>
         <translation>Nincs felvétel a képernyőn</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <source>counts</source>
         <translation>mintaegység</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>dBFS</source>
-        <translation>dBFS</translation>
     </message>
 </context>
 <context>
@@ -439,12 +730,13 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+4"/>
-        <location line="+86"/>
+        <location line="+92"/>
+        <location line="+1"/>
         <source> dB</source>
         <translation> dB</translation>
     </message>
     <message>
-        <location line="-85"/>
+        <location line="-92"/>
         <source>Range </source>
         <translation>Tartomány </translation>
     </message>
@@ -464,34 +756,24 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Spektrum mentése CSV-ként…</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+29"/>
         <source>No record on screen</source>
         <translation>Nincs felvétel a képernyőn</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>Fundamental %1, %2 · THD %3 (%4) · SINAD %5 · ENOB %6</source>
         <translation>Alapharmonikus %1, %2 · THD %3 (%4) · SINAD %5 · ENOB %6</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source> dBFS</source>
-        <translation> dBFS</translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+6"/>
         <source> bits</source>
         <translation> bit</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+15"/>
         <source>%1 counts</source>
         <translation>%1 mintaegység</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>%1 dBFS</source>
-        <translation>%1 dBFS</translation>
     </message>
     <message>
         <location line="+24"/>

@@ -58,8 +58,9 @@ TEST_F(CaptureTest, EveryRecordArrivesAsTheUnitSentIt) {
 }
 
 // 100 Hz at 40 kSPS is 400 samples a cycle: five whole cycles of 812 and 212 in 2000 samples,
-// the fundamental at 4 / pi x 300 counts (-2.536 dBFS, read exactly on its bin with the flat top);
-// +-300 counts about 512 are +-30 V through 0.01 V a count and a probe of 10.
+// the fundamental at 4 / pi x 300 counts, read exactly on its bin with the flat top; +-300 counts
+// about 512 are +-30 V through 0.01 V a count and a probe of 10, so the fundamental is
+// 4 / pi x 30 V peak, 20 log10(38.197 / sqrt 2) = 28.630 dBV.
 TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
     startUnit();
     const QString spectra = dir.filePath("spectra.csv");
@@ -85,9 +86,10 @@ TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
               analysis::Calibration(0.01, 512, 10));
     QFile spectrum(spectra);
     const QByteArray text = spectrum.open(QIODevice::ReadOnly) ? spectrum.readAll() : "";
-    EXPECT_TRUE(text.contains("# window=flat-top\n") && text.contains("\n2,100,-2.536\n") &&
+    EXPECT_TRUE(text.contains("# window=flat-top\n") && text.contains("# level_unit=dBV\n") &&
+                text.contains("\n2,100,28.630\n") &&
                 text.contains("# records=2\nrecord,frequency_hz,magnitude_db\n1,0,"));
-    EXPECT_EQ(text.count('\n'), 10 + 1 + 2 * 1001);  // # lines, header, 0..20000 Hz twice
+    EXPECT_EQ(text.count('\n'), 11 + 1 + 2 * 1001);  // # lines, header, 0..20000 Hz twice
 }
 
 // A constant record has no fundamental: each figure null, joined inside the record's object.

@@ -32,8 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Language{"hu_HU.UTF-8", nullptr, "--help", kHelpHu, kHelpEn},
                       Language{"hu_HU.UTF-8", "hu", "--help", kHelpHu, kHelpEn},
                       Language{"C", nullptr, "--help", kHelpEn, kHelpHu},
-                      Language{"hu_HU.UTF-8", nullptr, "--records 0",
-                               "a --records értéke 1..1000 lehet", "--records must be"},
-                      Language{"C", nullptr, "--records 0", "--records must be 1..1000", "lehet"}));
+                      Language{"hu_HU.UTF-8", nullptr, "--records -1",
+                               "a --records értéke 0..1000 lehet", "--records must be"},
+                      Language{"C", nullptr, "--records -1", "--records must be 0..1000", "lehet"}));
 
 }  // namespace

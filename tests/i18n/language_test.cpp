@@ -34,6 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Language{"C", nullptr, "--help", kHelpEn, kHelpHu},
                       Language{"hu_HU.UTF-8", nullptr, "--records -1",
                                "a --records értéke 0..1000 lehet", "--records must be"},
-                      Language{"C", nullptr, "--records -1", "--records must be 0..1000", "lehet"}));
+                      Language{"C", nullptr, "--records -1", "--records must be 0..1000",
+                               "lehet"}));
 
 }  // namespace

@@ -64,37 +64,37 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     <message>
         <location line="+4"/>
         <source>Complete records to take, 1..%1, or 0 for no end but Ctrl+C or --duration. 1 is a single run; more run the continuous mode, stopped after the last one. Default 1, or 0 with --duration or --interval.</source>
-        <translation type="unfinished"></translation>
+        <translation>A készítendő teljes felvételek száma, 1..%1, vagy 0 a vég nélküli futáshoz, amelyet csak a Ctrl+C vagy a --duration állít le. Az 1 egyszeri mérés; nagyobb értéknél folyamatos módban fut, és az utolsó felvétel után leáll. Alapértelmezés: 1, illetve 0, ha --duration vagy --interval van megadva.</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Print the measurements of each record as one JSON object a line on standard output (min, max, peak_to_peak, mean, rms, frequency_hz, period_s, duty_cycle_percent, positive_width_s, negative_width_s, rise_time_s, fall_time_s, periods; with a calibration also min_v, max_v, peak_to_peak_v, mean_v, rms_v) with the figures of its Hann spectrum whatever --window says (fundamental_hz, fundamental_dbfs, thd_percent over harmonics 2..10, sinad_db, enob_bits; SINAD and ENOB from its Blackman-Harris spectrum, as in the spectrum window); null where not defined. The record file then goes only to --output, when given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Minden felvétel méréseit soronként egy JSON-objektumként írja a szabványos kimenetre (min, max, peak_to_peak, mean, rms, frequency_hz, period_s, duty_cycle_percent, positive_width_s, negative_width_s, rise_time_s, fall_time_s, periods; kalibrációval még min_v, max_v, peak_to_peak_v, mean_v, rms_v), a --window beállításától függetlenül a Hann-ablakos spektrum adataival (fundamental_hz, fundamental_dbfs, thd_percent a 2..10. harmonikusokból, sinad_db, enob_bits; a SINAD és az ENOB a Blackman–Harris-ablakos spektrumból, ahogy a spektrumablakban); ahol egy érték nem értelmezett, ott null. A felvételfájl ekkor csak a --output megadásakor készül el, az ott megadott fájlba.</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Write the spectrum of each record to FILE (replaced only when complete) as the spectrum window&apos;s CSV: `# key=value` lines, then frequency_hz,magnitude_db in dBFS, the mean removed; several records in one file with a leading record column.</source>
-        <translation type="unfinished"></translation>
+        <translation>Minden felvétel spektrumát a FILE fájlba írja (amelyet csak elkészülte után cserél le) a spektrumablak CSV-formátumában: `# key=value` sorok, majd frequency_hz,magnitude_db dBFS-ben, az átlag levonásával; több felvétel egy fájlba kerül, elöl egy record oszloppal.</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>The window for --spectrum: %1. Default hann. --measure always uses hann.</source>
-        <translation type="unfinished"></translation>
+        <translation>A --spectrum ablakfüggvénye: %1. Alapértelmezés: hann. A --measure mindig a hann ablakot használja.</translation>
     </message>
     <message>
         <location line="+67"/>
         <source>--records must be 0..%1</source>
-        <translation type="unfinished">a --records értéke 1..%1 lehet {0.?}</translation>
+        <translation>a --records értéke 0..%1 lehet</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>--spectrum needs a file name</source>
-        <translation type="unfinished"></translation>
+        <translation>a --spectrum kapcsolóhoz fájlnév kell</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>--window must be one of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>a --window értéke a következők egyike lehet: %1</translation>
     </message>
     <message>
         <location line="-112"/>
@@ -154,7 +154,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     <message>
         <location line="+95"/>
         <source>a record takes longer than the interval: records follow back to back</source>
-        <translation type="unfinished"></translation>
+        <translation>egy felvétel tovább tart az időköznél: a felvételek szünet nélkül követik egymást</translation>
     </message>
     <message>
         <location line="+41"/>
@@ -164,72 +164,72 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     <message>
         <location filename="../src/capture/calibration_options.cpp" line="+11"/>
         <source>Volts at the unit&apos;s input per count, finite and not 0 (negative for an inverting input); with --zero-count, values read as (value - C) x V x K volts, written into the record file and added to --measure as min_v .. rms_v.</source>
-        <translation type="unfinished"></translation>
+        <translation>Volt mintaegységenként az egység bemenetén, véges és nem 0 (invertáló bemenetnél negatív); a --zero-count mellett az értékek (érték - C) x V x K voltot jelentenek, ez a felvételfájlba is bekerül, a --measure kimenete pedig a min_v .. rms_v mezőkkel bővül.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>The count that reads 0 V, 0..32767.</source>
-        <translation type="unfinished"></translation>
+        <translation>A 0 V-nak megfelelő mintaérték, 0..32767.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>The probe&apos;s attenuation: 1, 10 or 100. Default 1.</source>
-        <translation type="unfinished"></translation>
+        <translation>A mérőfej osztásaránya: 1, 10 vagy 100. Alapértelmezés: 1.</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>--volts-per-count and --zero-count go together</source>
-        <translation type="unfinished"></translation>
+        <translation>a --volts-per-count és a --zero-count csak együtt adható meg</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>--probe needs --volts-per-count and --zero-count</source>
-        <translation type="unfinished"></translation>
+        <translation>a --probe kapcsolóhoz --volts-per-count és --zero-count is kell</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>--probe must be 1, 10 or 100</source>
-        <translation type="unfinished"></translation>
+        <translation>a --probe értéke 1, 10 vagy 100 lehet</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>--zero-count must be a number in 0..32767</source>
-        <translation type="unfinished"></translation>
+        <translation>a --zero-count értéke 0..32767 közötti szám lehet</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>--volts-per-count must be a number, finite and not 0</source>
-        <translation type="unfinished"></translation>
+        <translation>a --volts-per-count értéke csak véges, 0-tól különböző szám lehet</translation>
     </message>
     <message>
         <location filename="../src/capture/capture_host.cpp" line="+86"/>
         <source>%1/%2 records complete</source>
-        <translation type="unfinished"></translation>
+        <translation>%1/%2 felvétel kész</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 records complete</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 felvétel kész</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>, %1 kB in the file</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 kB a fájlban</translation>
     </message>
     <message>
         <location filename="../src/capture/long_capture_options.cpp" line="+12"/>
         <source>End the capture after SECONDS, as Ctrl+C does but with status 0; the record under way is completed.</source>
-        <translation type="unfinished"></translation>
+        <translation>SECONDS másodperc után befejezi a felvételkészítést, mint a Ctrl+C, de 0 kilépési kóddal; a folyamatban lévő felvétel még elkészül.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Take one single record every SECONDS, as a slow data logger does, instead of the continuous mode&apos;s 0.3 s pause. Shorter than a record: back to back.</source>
-        <translation type="unfinished"></translation>
+        <translation>SECONDS másodpercenként egyetlen felvételt készít, mint egy lassú adatnaplózó, a folyamatos mód 0.3 s-os szünete helyett. Ha egy felvételnél rövidebb: szünet nélkül, egymás után.</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>--%1 must be a positive number of seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>a(z) --%1 értéke csak pozitív másodpercszám lehet</translation>
     </message>
 </context>
 <context>
@@ -313,97 +313,97 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     <message>
         <location filename="../src/ui/calibration_dialog.cpp" line="+52"/>
         <source>Calibration</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalibráció</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Two points</source>
-        <translation type="unfinished"></translation>
+        <translation>Két pont</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Volts per count and zero count</source>
-        <translation type="unfinished"></translation>
+        <translation>Volt/mintaegység és nullpont</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>×%1</source>
-        <translation type="unfinished"></translation>
+        <translation>×%1</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Count A</source>
-        <translation type="unfinished"></translation>
+        <translation>Az A pont mintaértéke</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Volts at count A</source>
-        <translation type="unfinished"></translation>
+        <translation>Az A pont feszültsége</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Count B</source>
-        <translation type="unfinished"></translation>
+        <translation>A B pont mintaértéke</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Volts at count B</source>
-        <translation type="unfinished"></translation>
+        <translation>A B pont feszültsége</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Volts per count</source>
-        <translation type="unfinished"></translation>
+        <translation>Volt/mintaegység</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Zero count (0 V)</source>
-        <translation type="unfinished"></translation>
+        <translation>Nullpont mintaértéke (0 V)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Probe</source>
-        <translation type="unfinished"></translation>
+        <translation>Mérőfej</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Clear calibration</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalibráció törlése</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Volts at the unit&apos;s input, as with a probe of ×1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Feszültség az egység bemenetén, mint ×1-es mérőfejjel.</translation>
     </message>
     <message>
         <location line="+40"/>
         <source>The volts at both counts must be numbers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mindkét pont feszültségének számnak kell lennie.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Volts per count and zero count must be numbers.</source>
-        <translation type="unfinished"></translation>
+        <translation>A volt/mintaegység és a nullpont értékének számnak kell lennie.</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>The two points must be at different counts.</source>
-        <translation type="unfinished"></translation>
+        <translation>A két pont mintaértékének különböznie kell.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>The two points must read different volts.</source>
-        <translation type="unfinished"></translation>
+        <translation>A két pont feszültségének különböznie kell.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Volts per count must be finite and not 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>A volt/mintaegység értékének végesnek és 0-tól különbözőnek kell lennie.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>0 V must lie at a count in 0..32767.</source>
-        <translation type="unfinished"></translation>
+        <translation>A 0 V-hoz tartozó mintaértéknek 0..32767 között kell lennie.</translation>
     </message>
 </context>
 <context>
@@ -453,7 +453,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     <message>
         <location line="+6"/>
         <source>%1, line %2: its only record is cut off, so there is nothing to show.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2. sor: egyetlen felvétele csonka, így nincs mit megjeleníteni.</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -463,12 +463,12 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     <message>
         <location line="+9"/>
         <source>The oldest %1 records did not fit in the history and were left out.</source>
-        <translation type="unfinished"></translation>
+        <translation>A legrégebbi %1 felvétel nem fért bele az előzményekbe, ezért kimaradt.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>The last record, from line %1 on, is cut off and was left out.</source>
-        <translation type="unfinished"></translation>
+        <translation>Az utolsó felvétel (%1. sortól) csonka, ezért kimaradt.</translation>
     </message>
     <message>
         <location line="+30"/>
@@ -518,42 +518,42 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     <message>
         <location filename="../src/ui/form1_cursors.cpp" line="+34"/>
         <source>Cursors</source>
-        <translation type="unfinished"></translation>
+        <translation>Kurzorok</translation>
     </message>
     <message>
         <location filename="../src/ui/form1_history.cpp" line="-39"/>
         <source>Save history…</source>
-        <translation type="unfinished"></translation>
+        <translation>Előzmények mentése…</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Clear history</source>
-        <translation type="unfinished"></translation>
+        <translation>Előzmények törlése</translation>
     </message>
     <message>
         <location line="+26"/>
         <source>The history holds no record to save.</source>
-        <translation type="unfinished"></translation>
+        <translation>Az előzmények között nincs menthető felvétel.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Save history</source>
-        <translation type="unfinished"></translation>
+        <translation>Előzmények mentése</translation>
     </message>
     <message>
         <location line="+37"/>
         <source>Looking back waits for STOP.</source>
-        <translation type="unfinished"></translation>
+        <translation>Visszalapozni csak STOP után lehet.</translation>
     </message>
     <message>
         <location line="+31"/>
         <source>%1 / %2 · %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 / %2 · %3</translation>
     </message>
     <message>
         <location filename="../src/ui/form1_calibration.cpp" line="+53"/>
         <source>Calibration…</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalibráció…</translation>
     </message>
 </context>
 <context>
@@ -592,47 +592,47 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="-43"/>
         <location line="+43"/>
         <source>duty</source>
-        <translation type="unfinished"></translation>
+        <translation>kitöltés</translation>
     </message>
     <message>
         <location line="-42"/>
         <location line="+43"/>
         <source>+width</source>
-        <translation type="unfinished"></translation>
+        <translation>+szélesség</translation>
     </message>
     <message>
         <location line="-42"/>
         <location line="+42"/>
         <source>-width</source>
-        <translation type="unfinished"></translation>
+        <translation>-szélesség</translation>
     </message>
     <message>
         <location line="-41"/>
         <location line="+41"/>
         <source>rise</source>
-        <translation type="unfinished"></translation>
+        <translation>felfutás</translation>
     </message>
     <message>
         <location line="-40"/>
         <location line="+40"/>
         <source>fall</source>
-        <translation type="unfinished"></translation>
+        <translation>lefutás</translation>
     </message>
     <message>
         <location line="-39"/>
         <location line="+40"/>
         <source>periods</source>
-        <translation type="unfinished"></translation>
+        <translation>periódusok</translation>
     </message>
     <message>
         <location line="-3"/>
         <source>f</source>
-        <translation type="unfinished"></translation>
+        <translation>f</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>T</source>
-        <translation type="unfinished"></translation>
+        <translation>T</translation>
     </message>
 </context>
 <context>

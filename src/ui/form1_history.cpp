@@ -29,6 +29,7 @@ void Form1::createHistory() {
     historyLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     historyLabel_->hide();
 
+    pictureMenu_->addSeparator();
     QAction *save = pictureMenu_->addAction(tr("Save history…"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     addAction(save);

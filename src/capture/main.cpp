@@ -127,7 +127,10 @@ int main(int argc, char **argv) {
         entry.records = {std::vector<std::int16_t>(record.begin(), record.end())};
         if (appender.recordsWritten() == 0) writeError = appender.open(options.output);
         if (!writeError) writeError = appender.append(entry);
-        if (writeError) run.abort();
+        // Not from inside the run's pass that handed the record on: after it.
+        if (writeError)
+            QMetaObject::invokeMethod(
+                &app, [&run] { run.abort(); }, Qt::QueuedConnection);
     });
 
     QSocketNotifier interrupt(interruptPipe[0], QSocketNotifier::Read);

@@ -106,8 +106,9 @@ void SpectrumPlot::paintEvent(QPaintEvent *) {
         painter.drawText(QRectF(0, yOf(level) - 8, area.left() - 6, 16),
                          Qt::AlignRight | Qt::AlignVCenter, QString::number(level, 'g', 6));
     }
-    painter.drawText(QRectF(0, area.bottom() + 4, area.left() - 6, 16),
-                     Qt::AlignRight | Qt::AlignTop,
+    // The unit in the corner, clear of the frequency axis' first label.
+    painter.drawText(QRectF(4, area.bottom() + 4, area.left() - 30, 16),
+                     Qt::AlignLeft | Qt::AlignTop,
                      linear_ ? (levels_.inVolts() ? QStringLiteral("V") : tr("counts"))
                              : QString::fromLatin1(levels_.dbUnit()));
 

@@ -178,6 +178,13 @@ TEST_F(CaptureTest, AnIntervalTakesSingleRecordsBackToBackWhenTheyTakeLonger) {
     ASSERT_TRUE(std::holds_alternative<records::RecordFile>(read));
     EXPECT_EQ(std::get<records::RecordFile>(read).records.size(), 3u);
     EXPECT_EQ(std::get<records::RecordFile>(read).trigger, 0);  // "Ext./Single"
+    // A time limit without a count: records until then, and an ordinary end.
+    EXPECT_EQ(
+        capture({"--port", link, "--samples", "100", "--duration", "0.5", "--output", output}), 0);
+    const auto timed = records::readRecordFile(output);
+    ASSERT_TRUE(std::holds_alternative<records::RecordFile>(timed));
+    EXPECT_GE(std::get<records::RecordFile>(timed).records.size(), 2u);
+    EXPECT_EQ(std::get<records::RecordFile>(timed).trigger, 1);  // "Ext./Cont."
 }
 
 // Ctrl+C in the pause after a record is seen at the next frame; a second one ends the run at once.

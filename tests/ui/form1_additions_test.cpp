@@ -252,7 +252,17 @@ TEST(Form1Cursors, KeyCShowsThemOverThePictureAndTheyStayOnTheirSamples) {
     QApplication::sendEvent(&form, &drag);
     EXPECT_EQ(cursorTimes(form), "T1 = 10.00 ms  #401  607|T2 = 0 s  #1  307");
 
+    loadRecord(form);  // a new record of the same rate and length keeps them
+    EXPECT_EQ(cursorTimes(form), "T1 = 10.00 ms  #401  607|T2 = 0 s  #1  307");
+    for (int k = 1; k <= 500; ++k) form.SampleData[k] = 512;
+    control<QScrollBar>(form, "SampleScroll")->setValue(5);  // another length: placed anew
+    form.MeresVege = -1;
+    form.Koord_rendszer_rajzolasa();
+    // 500 samples within view: 1 + 499 / 4 and 1 + 3 * 499 / 4, rounded.
+    EXPECT_EQ(cursorTimes(form), "T1 = 3.125 ms  #126  512|T2 = 9.350 ms  #375  512");
+
     command(form, QStringLiteral("Cursors"));
+    loadRecord(form);
     option(form, "TimeOption", 0)->click();
     EXPECT_TRUE(form.grab().toImage() == before);
     EXPECT_TRUE(form.picture() == picture);

@@ -5,20 +5,15 @@
 #include <QMenu>
 #include <QSettings>
 
-#include "acquisition/port_settings.h"
 #include "calibration_dialog.h"
 #include "form1.h"
+#include "settings_store.h"
 
 namespace kalvira::ui {
 
 namespace {
 
 constexpr auto kGroup = "calibration";
-
-QSettings settingsStore() {
-    return QSettings(QLatin1String(acquisition::kSettingsOrganisation),
-                     QLatin1String(acquisition::kSettingsApplication));
-}
 
 // The remembered calibration, none when there is none or it is no longer a valid one.
 std::optional<analysis::Calibration> rememberedCalibration() {

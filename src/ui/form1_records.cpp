@@ -8,15 +8,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
-#include <QSettings>
 
 #include "acquisition/port_settings.h"
 #include "common/link_facts.h"
 #include "display/time_base.h"
+#include "file_dialog.h"
 #include "form1.h"
 #include "look.h"
 #include "option_button.h"
@@ -27,24 +26,10 @@ namespace kalvira::ui {
 
 namespace {
 
-constexpr auto kLastFolderKey = "files/lastFolder";
 constexpr auto kBusyNotice = QT_TRANSLATE_NOOP(
     "kalvira::ui::Form1", "A record cannot be opened while a measurement is running.");
 constexpr auto kRecordFilter =
     QT_TRANSLATE_NOOP("kalvira::ui::Form1", "KALVIRA records (*.csv);;All files (*)");
-
-QString lastFolder() {
-    return QSettings(QLatin1String(acquisition::kSettingsOrganisation),
-                     QLatin1String(acquisition::kSettingsApplication))
-        .value(QLatin1String(kLastFolderKey), QDir::homePath())
-        .toString();
-}
-
-void rememberFolder(const QString &file) {
-    QSettings(QLatin1String(acquisition::kSettingsOrganisation),
-              QLatin1String(acquisition::kSettingsApplication))
-        .setValue(QLatin1String(kLastFolderKey), QFileInfo(file).absolutePath());
-}
 
 void select(const OptionGroup &group, int index) {
     if (group.selectedIndex() != index) group[index]->setChecked(true);
@@ -52,29 +37,12 @@ void select(const OptionGroup &group, int index) {
 
 }  // namespace
 
-// Qt's own dialog, so that it looks and behaves the same everywhere; it opens with its file name
-// field focused. Window modal and without a loop of its own: a run goes on while it is up, and
-// chosen is called, with the file, only once a file has been chosen.
+// One file dialog at a time.
 void Form1::askForFile(int acceptMode, const QString &caption, const QString &filter,
                        const QString &suffix, std::function<void(const QString &)> chosen) {
     if (fileDialog_) return;
-    const auto mode = static_cast<QFileDialog::AcceptMode>(acceptMode);
-    auto *dialog = new QFileDialog(this, caption, lastFolder(), filter);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setAcceptMode(mode);
-    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                        : QFileDialog::AnyFile);
-    dialog->setDefaultSuffix(suffix);
-    connect(dialog, &QFileDialog::fileSelected, this,
-            [chosen = std::move(chosen)](const QString &file) {
-                if (file.isEmpty()) return;
-                rememberFolder(file);
-                chosen(file);
-            });
-    fileDialog_ = dialog;
-    dialog->open();
+    fileDialog_ = openFileDialog(this, static_cast<QFileDialog::AcceptMode>(acceptMode), caption,
+                                 filter, suffix, std::move(chosen));
 }
 
 records::RecordFile Form1::recordOnScreen() const {

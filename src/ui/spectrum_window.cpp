@@ -14,9 +14,10 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "acquisition/port_settings.h"
 #include "display/spectrum_axis.h"
+#include "file_dialog.h"
 #include "look.h"
+#include "settings_store.h"
 #include "spectrum_plot.h"
 
 namespace kalvira::ui {
@@ -24,11 +25,6 @@ namespace kalvira::ui {
 namespace {
 
 constexpr auto kGroup = "spectrum";
-
-QSettings settingsStore() {
-    return QSettings(QLatin1String(acquisition::kSettingsOrganisation),
-                     QLatin1String(acquisition::kSettingsApplication));
-}
 
 QString windowCaption(analysis::SpectrumWindow window) {
     switch (window) {
@@ -49,22 +45,6 @@ QString windowCaption(analysis::SpectrumWindow window) {
 // A figure with its decimals and unit, or "–" where it is not defined.
 QString figure(const std::optional<double> &value, int decimals, const QString &unit) {
     return value ? QString::number(*value, 'f', decimals) + unit : QStringLiteral("–");
-}
-
-// Opens Qt's own file dialog, window modal, and calls chosen with the file once one is chosen.
-void askForFile(QWidget *parent, const QString &caption, const QString &filter,
-                const QString &suffix, std::function<void(const QString &)> chosen) {
-    auto *dialog = new QFileDialog(parent, caption, QDir::homePath(), filter);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setDefaultSuffix(suffix);
-    QObject::connect(dialog, &QFileDialog::fileSelected, parent,
-                     [chosen = std::move(chosen)](const QString &file) {
-                         if (!file.isEmpty()) chosen(file);
-                     });
-    dialog->open();
 }
 
 // A message over the window, window modal, that does not wait for its OK.
@@ -224,31 +204,31 @@ void SpectrumWindow::closeEvent(QCloseEvent *event) {
 }
 
 void SpectrumWindow::savePicture() {
-    askForFile(this, tr("Save spectrum"), tr("PNG images (*.png)"), QStringLiteral("png"),
-               [this, shown = plot_->grab().toImage()](const QString &path) {
-                   if (!shown.save(path, "PNG")) {
-                       showNotice(this,
-                                  tr("%1 could not be saved.").arg(QDir::toNativeSeparators(path)));
-                   }
-               });
+    openFileDialog(
+        this, QFileDialog::AcceptSave, tr("Save spectrum"), tr("PNG images (*.png)"),
+        QStringLiteral("png"), [this, shown = plot_->grab().toImage()](const QString &path) {
+            if (!shown.save(path, "PNG")) {
+                showNotice(this, tr("%1 could not be saved.").arg(QDir::toNativeSeparators(path)));
+            }
+        });
 }
 
 void SpectrumWindow::saveCsv() {
     if (!plot_->spectrum()) return;
     const std::string text = analysis::spectrumCsv({&*plot_->spectrum(), 1}, settings_, levels_);
-    askForFile(this, tr("Save spectrum"), tr("CSV files (*.csv)"), QStringLiteral("csv"),
-               [this, text](const QString &path) {
-                   QSaveFile file(path);
-                   const bool saved = file.open(QIODevice::WriteOnly) &&
-                                      file.write(text.data(), static_cast<qint64>(text.size())) ==
-                                          static_cast<qint64>(text.size()) &&
-                                      file.commit();
-                   if (!saved) {
-                       showNotice(this,
-                                  tr("%1 could not be saved: %2")
-                                      .arg(QDir::toNativeSeparators(path), file.errorString()));
-                   }
-               });
+    openFileDialog(
+        this, QFileDialog::AcceptSave, tr("Save spectrum"), tr("CSV files (*.csv)"),
+        QStringLiteral("csv"), [this, text](const QString &path) {
+            QSaveFile file(path);
+            const bool saved = file.open(QIODevice::WriteOnly) &&
+                               file.write(text.data(), static_cast<qint64>(text.size())) ==
+                                   static_cast<qint64>(text.size()) &&
+                               file.commit();
+            if (!saved) {
+                showNotice(this, tr("%1 could not be saved: %2")
+                                     .arg(QDir::toNativeSeparators(path), file.errorString()));
+            }
+        });
 }
 
 }  // namespace kalvira::ui

@@ -220,6 +220,21 @@ TEST(RecordLogTest, DamageBeforeTheEndIsRefusedAtItsLine) {
     }
 }
 
+// Whatever damage a log takes, what it yields can be written again.
+TEST(RecordLogTest, ADamagedLogIsReadSafely) {
+    const std::string whole = formatRecordLog(logEntries()).toStdString();
+    std::mt19937 random(11);
+    for (int round = 0; round < 2000; ++round) {
+        std::string file = whole;
+        for (int n = 0; n < 3; ++n) file[random() % file.size()] = static_cast<char>(random());
+        const auto read = parseRecordLog(file.substr(0, random() % (file.size() + 1)));
+        if (const auto *log = std::get_if<RecordLog>(&read)) {
+            for (const RecordFile &entry : log->entries)
+                EXPECT_EQ(checkRecordFile(entry), std::nullopt);
+        }
+    }
+}
+
 // Appended one at a time, the records make the same log as written at once.
 TEST(RecordLogTest, AnAppendedLogIsTheLogOfItsRecords) {
     QTemporaryDir dir;

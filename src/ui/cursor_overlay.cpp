@@ -87,7 +87,7 @@ void CursorOverlay::paintEvent(QPaintEvent *) {
         painter.setPen(dashed);
         if (isTime(line.id)) {
             const int x = display::sampleX(mapping_, line.position);
-            const int tagY = height - 2 * metrics.height();
+            const int tagY = height - 3 * metrics.height();  // above the history label
             if (x < 0) {
                 drawTag(0, tagY, QStringLiteral("◀") + name, selectedLine);
             } else if (x >= width) {

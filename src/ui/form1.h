@@ -17,11 +17,13 @@
 #include "display/sample_record.h"
 #include "option_group.h"
 
+class QAction;
 class QCheckBox;
 class QFileDialog;
 class QGroupBox;
 class QImage;
 class QKeyEvent;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -170,6 +172,9 @@ private:
     // Keys and the context menu on the picture, and the measurement readout
     // (form1_picture_actions.cpp); the "Comm port" frame's device menu (form1_port_menu.cpp).
     void createPictureActions();
+    // A command on the picture's menu that works from the keyboard anywhere in the window too.
+    QAction *addPictureCommand(const QString &text, const QKeySequence &keys = {},
+                               bool checkable = false);
     void refreshReadout();
     void createPortMenu();
 

@@ -45,9 +45,8 @@ void remember(const std::optional<analysis::Calibration> &calibration) {
 
 void Form1::createCalibrationAction() {
     userCalibration_ = rememberedCalibration();
-    auto *calibrate = pictureMenu_->addAction(tr("Calibration…"));
-    connect(calibrate, &QAction::triggered, this, [this] { askForCalibration(); });
-    addAction(calibrate);
+    connect(addPictureCommand(tr("Calibration…")), &QAction::triggered, this,
+            [this] { askForCalibration(); });
 }
 
 void Form1::askForCalibration() {

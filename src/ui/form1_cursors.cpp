@@ -31,14 +31,11 @@ void Form1::createCursors() {
     cursorOverlay_->hide();
     setMouseTracking(true);
 
-    auto *cursors = pictureMenu_->addAction(tr("Cursors"));
-    cursors->setShortcut(Qt::Key_C);
-    cursors->setCheckable(true);
-    connect(cursors, &QAction::toggled, this, [this](bool on) {
-        cursorsWanted_ = on;
-        refreshCursors();
-    });
-    addAction(cursors);
+    connect(addPictureCommand(tr("Cursors"), Qt::Key_C, true), &QAction::toggled, this,
+            [this](bool on) {
+                cursorsWanted_ = on;
+                refreshCursors();
+            });
 
     new WindowKeyFilter(this, [this](const QKeyEvent &event) { return cursorKey(event); });
 }

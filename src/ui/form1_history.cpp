@@ -19,24 +19,13 @@ void Form1::createHistory() {
     history_ = std::make_unique<records::RecordHistory>();
     historyLabel_ = new QLabel(this);
     historyLabel_->setObjectName(QStringLiteral("historyLabel"));
-    historyLabel_->setFont(interfaceFont());
-    historyLabel_->setAutoFillBackground(true);
-    QPalette colours = historyLabel_->palette();
-    colours.setColor(QPalette::Window, kBackgroundColour);
-    colours.setColor(QPalette::WindowText, kForegroundColour);
-    historyLabel_->setPalette(colours);
-    historyLabel_->setMargin(2);
-    historyLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    styleOverlayText(*historyLabel_, 2);
     historyLabel_->hide();
 
     pictureMenu_->addSeparator();
-    QAction *save = pictureMenu_->addAction(tr("Save history…"));
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    addAction(save);
-    connect(save, &QAction::triggered, this, [this] { saveHistory(); });
-    QAction *clear = pictureMenu_->addAction(tr("Clear history"));
-    addAction(clear);
-    connect(clear, &QAction::triggered, this, [this] {
+    connect(addPictureCommand(tr("Save history…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+            &QAction::triggered, this, [this] { saveHistory(); });
+    connect(addPictureCommand(tr("Clear history")), &QAction::triggered, this, [this] {
         history_->clear();
         historyShown_.reset();
         historyNewestNumber_ = 0;

@@ -17,35 +17,33 @@ void Form1::createPictureActions() {
     readout_->hide();
 
     pictureMenu_ = new QMenu(this);
-    const auto addCommand = [this](const QString &text, QKeySequence keys, auto handler) {
-        QAction *action = pictureMenu_->addAction(text);
-        action->setShortcut(keys);
-        connect(action, &QAction::triggered, this, handler);
-        addAction(action);
-        return action;
-    };
-    addCommand(tr("Save record…"), QKeySequence::Save, [this] { saveRecord(); });
-    addCommand(tr("Open record…"), QKeySequence::Open, [this] { openRecord(); });
-    addCommand(tr("Save picture as PNG…"), QKeySequence(Qt::CTRL | Qt::Key_E),
-               [this] { exportPicture(); });
-    addCommand(tr("Copy picture"), QKeySequence::Copy, [this] { copyPicture(); });
+    connect(addPictureCommand(tr("Save record…"), QKeySequence::Save), &QAction::triggered, this,
+            [this] { saveRecord(); });
+    connect(addPictureCommand(tr("Open record…"), QKeySequence::Open), &QAction::triggered, this,
+            [this] { openRecord(); });
+    connect(addPictureCommand(tr("Save picture as PNG…"), QKeySequence(Qt::CTRL | Qt::Key_E)),
+            &QAction::triggered, this, [this] { exportPicture(); });
+    connect(addPictureCommand(tr("Copy picture"), QKeySequence::Copy), &QAction::triggered, this,
+            [this] { copyPicture(); });
     pictureMenu_->addSeparator();
     setAcceptDrops(true);
 
-    auto *measure = pictureMenu_->addAction(tr("Measurements"));
-    measure->setShortcut(Qt::Key_M);
-    measure->setCheckable(true);
-    connect(measure, &QAction::toggled, this, [this](bool on) {
-        readoutWanted_ = on;
-        refreshReadout();
-    });
-    addAction(measure);
-
-    auto *spectrum = pictureMenu_->addAction(tr("Spectrum"));
-    spectrum->setShortcut(Qt::Key_F);
-    connect(spectrum, &QAction::triggered, this, [this] { showSpectrum(); });
-    addAction(spectrum);
+    connect(addPictureCommand(tr("Measurements"), Qt::Key_M, true), &QAction::toggled, this,
+            [this](bool on) {
+                readoutWanted_ = on;
+                refreshReadout();
+            });
+    connect(addPictureCommand(tr("Spectrum"), Qt::Key_F), &QAction::triggered, this,
+            [this] { showSpectrum(); });
     createCalibrationAction();
+}
+
+QAction *Form1::addPictureCommand(const QString &text, const QKeySequence &keys, bool checkable) {
+    QAction *action = pictureMenu_->addAction(text);
+    action->setShortcut(keys);
+    action->setCheckable(checkable);
+    addAction(action);
+    return action;
 }
 
 void Form1::refreshReadout() {

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QApplication;
+class QLabel;
 
 namespace kalvira::ui {
 
@@ -26,6 +27,10 @@ inline QIcon windowIcon() {
 // The user-interface font: small and condensed, so that every caption fits its control at the
 // design sizes (two lines in the 25-pixel sample-rate buttons).
 QFont interfaceFont();
+
+// A box of text over the picture (a readout, a label): the picture's colours and font, and
+// transparent to the mouse, so that the window beneath handles clicks and drags.
+void styleOverlayText(QLabel &label, int margin);
 
 // Style, font and icon of the whole application.
 void applyApplicationLook(QApplication &app);

@@ -38,14 +38,7 @@ QString translatedLine(const std::string &line) {
 
 MeasurementReadout::MeasurementReadout(QWidget *parent) : QLabel(parent) {
     setObjectName(QStringLiteral("measurementReadout"));
-    setFont(interfaceFont());  // no antialiasing, like every text of the picture
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kBackgroundColour);
-    colours.setColor(QPalette::WindowText, kForegroundColour);
-    setPalette(colours);
-    setMargin(4);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
+    styleOverlayText(*this, 4);
 }
 
 void MeasurementReadout::showRecord(std::span<const std::int16_t> record, double samplePeriodS,

@@ -13,6 +13,7 @@
 
 #include "form_controls.h"
 #include "run_window.h"
+#include "scope/scope.h"
 #include "ui/option_button.h"
 #include "unit/signal.h"
 #include "unit_process.h"
@@ -44,8 +45,8 @@ struct SoakCheck {
 
     // Whether a new record has come since the last look.
     bool look(const ui::Form1 &form) {
-        const auto first = form.SampleData.begin() + 1;
-        if (form.MeresVege != -1 ||
+        const auto first = form.scope().samples().begin() + 1;
+        if (!form.scope().recordShown() ||
             (!last.empty() && std::equal(last.begin(), last.end(), first))) {
             return false;
         }

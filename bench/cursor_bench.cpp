@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <cmath>
 
+#include "scope/scope.h"
+#include "scope_record.h"
 #include "ui/cursor_overlay.h"
 #include "ui/form1.h"
 
@@ -20,10 +22,11 @@ void cursorMove(benchmark::State &state) {
     form.resize(704, 543);
     form.show();
     form.findChild<QScrollBar *>(QStringLiteral("SampleScroll"))->setValue(160);
+    std::vector<std::int16_t> samples;
     for (int k = 1; k <= 16000; ++k)
-        form.SampleData[static_cast<std::size_t>(k)] =
-            static_cast<std::int16_t>(512 + std::lround(400.0 * std::sin(k * 2 * M_PI / 800.0)));
-    form.MeresVege = -1;
+        samples.push_back(
+            static_cast<std::int16_t>(512 + std::lround(400.0 * std::sin(k * 2 * M_PI / 800.0))));
+    testing::showSamples(form.scope(), samples);
     form.Koord_rendszer_rajzolasa();
     for (QAction *action : form.actions())
         if (action->text() == QStringLiteral("Cursors")) action->trigger();

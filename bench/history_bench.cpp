@@ -17,7 +17,7 @@ namespace {
 
 records::RecordFile sines(int count, int samples) {
     records::RecordFile file;
-    file.samples = samples;
+    file.settings.recordLength = samples;
     file.taken = QDateTime::currentDateTimeUtc();
     for (int r = 0; r < count; ++r) {
         auto &record = file.records.emplace_back();

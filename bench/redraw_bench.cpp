@@ -34,11 +34,11 @@ constexpr int kTime1msec = 13;  // "1msec/Div.": five divisions, 201 segments
 Window windowAt(int timeOption, int lineStyle) {
     Window window;
     window.keepLog = false;
-    window.meresVegeFlag = -1;
-    window.trigVisibleTicked = true;
-    window.sampleScroll = 160;
-    window.timeOption = timeOption;
-    window.lineStyle = lineStyle;
+    window.shown = true;
+    window.scope.triggerMarker = true;
+    window.scope.recordLength = 16000;
+    window.scope.timeBase = timeOption;
+    window.scope.dots = lineStyle == 1;
     std::uint32_t noise = 12345;
     for (int k = 1; k <= kMaxRecordLength; ++k) {
         noise = noise * 1103515245u + 12345u;

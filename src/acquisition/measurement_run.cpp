@@ -10,13 +10,7 @@ namespace kalvira::acquisition {
 
 namespace {
 
-constexpr std::int16_t kTrue = -1;
-constexpr std::int16_t kFalse = 0;
 constexpr std::int16_t kReadLength = 100;  // one read takes at most this many bytes
-
-bool isContinuous(int triggerMode) {
-    return triggerMode == 1 || triggerMode == 3;
-}
 
 }  // namespace
 
@@ -31,12 +25,17 @@ MeasurementRun::~MeasurementRun() {
 
 void MeasurementRun::start() {
     if (running()) return;
-    host_.setStopGombLenyomva(kFalse);
+    stopRequested_ = false;
     host_.setSettingsLocked(true);
     text_.clear();
     portFailure_.reset();
     recordsTaken_ = 0;
     enter(RunState::Preparing);
+    wake();
+}
+
+void MeasurementRun::stop() {
+    stopRequested_ = true;
     wake();
 }
 
@@ -54,19 +53,19 @@ void MeasurementRun::wake() {
 }
 
 void MeasurementRun::tick() {
-    if (host_.tizedSec() > 0) host_.setTizedSec(static_cast<std::int16_t>(host_.tizedSec() - 1));
+    if (tizedSec_ > 0) --tizedSec_;
     // At rest the timer keeps ticking; nothing is waited for then.
     if (running()) wake();
 }
 
 void MeasurementRun::loadCountdown(std::int16_t tenths) {
     countdownLoaded_ = tenths;
-    host_.setTizedSec(tenths);
+    tizedSec_ = tenths;
 }
 
 void MeasurementRun::abort() {
     if (!running()) return;
-    host_.setStopGombLenyomva(kTrue);
+    stopRequested_ = true;
     ++reportNumber_;
     enter(RunState::Ending);
     wake();
@@ -127,8 +126,9 @@ void MeasurementRun::examine() {
 void MeasurementRun::prepare() {
     if (stopRequested()) return enter(RunState::Ending);
 
+    const RunSettings now = host_.runSettings();
     const bool wasOpen = port_.PortOpen();
-    if (!wasOpen) port_.CommPort(host_.selectedCom1() == 1 ? 2 : 1);
+    if (!wasOpen) port_.CommPort(now.port == 1 ? 2 : 1);
     port_.Settings("115200,n,8,1");
     port_.RThreshold(0);
     port_.InputLen(kReadLength);
@@ -140,25 +140,21 @@ void MeasurementRun::prepare() {
 
     // The record length is fixed here for the whole acquisition: the unit sends what the frame
     // asked for, even if the redraw lowers the record length bar meanwhile.
-    blocks_ = std::clamp<int>(host_.sampleScrollValue(), 1, kMaxBlocks);
-    FrameSettings settings;
-    settings.triggerMode = host_.selectedTrigger();
-    settings.rateCode = host_.selectedSampleRate();
-    settings.triggerLevel = static_cast<std::uint8_t>(host_.trigLevelValue());
-    settings.recordLength = blocks_ * kSamplesPerBlock;
-    settings.fallingEdge = host_.selectedTrigEdge() == 0;
+    frame_ = now.scope;
+    blocks_ = std::clamp<int>(frame_.recordLength / kSamplesPerBlock, 1, kMaxBlocks);
+    frame_.recordLength = blocks_ * kSamplesPerBlock;
     // The window always has one trigger mode and one sample rate selected; a host that offers
     // another gets a message instead of a frame the unit would misread.
-    const auto frame = buildCommandFrame(settings);
+    const auto frame = settings::commandFrame(frame_);
     if (!frame) {
-        return fail("No command frame for trigger mode " + std::to_string(settings.triggerMode) +
-                        " and sample rate " + std::to_string(settings.rateCode) + ".",
+        return fail("No command frame for trigger mode " + std::to_string(frame_.triggerMode) +
+                        " and sample rate " + std::to_string(frame_.rateCode) + ".",
                     false);
     }
 
     port_.Output(*frame);
     loadCountdown(kFrameSendTenths);
-    host_.enableTimer1();
+    host_.startClock();
     enter(RunState::Sending);
 }
 
@@ -167,13 +163,13 @@ void MeasurementRun::awaitFrameSent() {
         loadCountdown(kStartByteTenths);
         return enter(RunState::AwaitingStartByte);
     }
-    if (host_.tizedSec() == 0) return fail("COM port hiba!", false);
+    if (tizedSec_ == 0) return fail("COM port hiba!", false);
 }
 
 void MeasurementRun::awaitStartByte() {
     if (stopRequested()) return enter(RunState::Ending);
     if (port_.InBufferCount() != 0) return enter(RunState::CheckingStartByte);
-    if (host_.tizedSec() == 0) return fail("KALVIRA nem válaszol!", false);
+    if (tizedSec_ == 0) return fail("KALVIRA nem válaszol!", false);
 }
 
 void MeasurementRun::checkStartByte() {
@@ -189,7 +185,7 @@ void MeasurementRun::startBlock() {
     copiesLeft_ = 3;
     if (block_ == 1) {
         firstBlockTenths_ =
-            firstBlockCountdown(host_.selectedSampleRate(), static_cast<std::int16_t>(blocks_));
+            firstBlockCountdown(frame_.rateCode, static_cast<std::int16_t>(blocks_));
     }
     loadCountdown(block_ == 1 ? firstBlockTenths_ : laterBlockCountdown());
     enter(RunState::ReceivingBlock);
@@ -205,7 +201,7 @@ void MeasurementRun::receiveBlock() {
         text_.insert(text_.end(), chunk.begin(), chunk.end());
         readSome = !chunk.empty();
     }
-    if (host_.tizedSec() == 0) return fail("A kapcsolat megszakadt!", true);
+    if (tizedSec_ == 0) return fail("A kapcsolat megszakadt!", true);
     if (text_.size() >= kBlockLength) return enter(RunState::CheckingBlock);
     // Bytes still waiting raise no new notification: take them in the next pass.
     if (readSome && port_.InBufferCount() > 0) passAgain_ = true;
@@ -237,7 +233,7 @@ void MeasurementRun::sendAcknowledgement(bool lastBlock) {
     const std::array<std::uint8_t, 1> ack{kAcknowledgement};
     port_.Output(ack);
     loadCountdown(kAckSendTenths);
-    host_.enableTimer1();
+    host_.startClock();
     enter(RunState::Acknowledging);
 }
 
@@ -246,16 +242,15 @@ void MeasurementRun::awaitAcknowledgementSent() {
         if (ackForLastBlock_) return enter(RunState::Committing);
         return startBlock();
     }
-    if (host_.tizedSec() == 0) return fail("Nyugta adás hiba!", false);
+    if (tizedSec_ == 0) return fail("Nyugta adás hiba!", false);
 }
 
 void MeasurementRun::commit() {
     ++recordsTaken_;
-    host_.setMeresVege(kTrue);
     const std::size_t length = static_cast<std::size_t>(blocks_) * kSamplesPerBlock;
-    host_.commitSampleData(std::span<const std::int16_t>(rxData_).subspan(1, length));
+    host_.takeRecord(std::span<const std::int16_t>(rxData_).subspan(1, length));
     host_.redraw();
-    if (isContinuous(host_.selectedTrigger())) {
+    if (frame_.continuous()) {
         loadCountdown(kPauseTenths);
         return enter(RunState::Pausing);
     }
@@ -264,7 +259,7 @@ void MeasurementRun::commit() {
 
 // The pause between records has no stop test: a stop is seen at the top of the next acquisition.
 void MeasurementRun::pause() {
-    if (host_.tizedSec() == 0) enter(RunState::Preparing);
+    if (tizedSec_ == 0) enter(RunState::Preparing);
 }
 
 void MeasurementRun::fail(const std::string &message, bool clearsMeresVege) {
@@ -281,7 +276,7 @@ void MeasurementRun::fail(const std::string &message, bool clearsMeresVege) {
 
 void MeasurementRun::finishReport() {
     if (!messageClosed_) return;
-    if (reportClearsMeresVege_) host_.setMeresVege(kFalse);
+    if (reportClearsMeresVege_) host_.dropRecord();
     enter(RunState::Ending);
 }
 
@@ -295,7 +290,7 @@ RunProgress MeasurementRun::progress() const {
     RunProgress progress;
     progress.recordsTaken = recordsTaken_;
     if (countdownLoaded_ > 0) {
-        const int left = std::clamp<int>(host_.tizedSec(), 0, countdownLoaded_);
+        const int left = std::clamp<int>(tizedSec_, 0, countdownLoaded_);
         progress.timeLimitUsedPercent = (countdownLoaded_ - left) * 100 / countdownLoaded_;
     }
     switch (state_) {
@@ -323,7 +318,7 @@ RunProgress MeasurementRun::progress() const {
     if (block_ == 1 && text_.empty() && state_ == RunState::ReceivingBlock) {
         // Block 1's countdown is the record's duration plus the link's allowance.
         const int duration = firstBlockTenths_ - kLinkAllowanceTenths;
-        const int elapsed = firstBlockTenths_ - host_.tizedSec();
+        const int elapsed = firstBlockTenths_ - tizedSec_;
         if (duration > 0 && elapsed < duration) {
             progress.phase = RunPhase::Acquiring;
             progress.percent = elapsed * 100 / duration;
@@ -338,10 +333,6 @@ RunProgress MeasurementRun::progress() const {
     progress.phase = RunPhase::Transferring;
     progress.percent = blocks_ > 0 ? received * 100 / blocks_ : 0;
     return progress;
-}
-
-bool MeasurementRun::stopRequested() const {
-    return host_.stopGombLenyomva() == kTrue;
 }
 
 bool MeasurementRun::usesPort() const {

@@ -5,42 +5,40 @@
 #include <span>
 #include <string>
 
+#include "settings/scope_settings.h"
+
 namespace kalvira::acquisition {
 
-// What the measurement run needs from the window: the settings it reads, the form-level
-// integers it shares with the handlers, the lock on its settings, the record store, the redraw
-// and the modal message box. Every call comes on the GUI thread and must not wait.
+// What one frame of a run is built from: the scope's settings and the port to use.
+struct RunSettings {
+    settings::ScopeSettings scope;
+    int port = 0;  // 0 "COM1", 1 "COM2"
+};
+
+// What the measurement run needs from its front end (the window, or kalvira-capture): the
+// settings of each frame, the clock, the lock on the settings, the record hand-over, the redraw,
+// the message box and a word on its progress. Every call comes on the GUI thread and must not wait.
 class RunHost {
 public:
     virtual ~RunHost() = default;
 
-    // Selected members of the option groups.
-    virtual int selectedCom1() const = 0;        // 0 "COM1", 1 "COM2"
-    virtual int selectedTrigger() const = 0;     // 0 "Ext./Single" .. 3 "Trig./Cont."
-    virtual int selectedSampleRate() const = 0;  // 0 "25usec/ 40kSPS" .. 7 "5msec/ 200SPS"
-    virtual int selectedTrigEdge() const = 0;    // 0 "Fall", 1 "Rise"
+    // The settings as they are now; read at the top of every frame, so a level or an edge changed
+    // during a continuous run goes with the next frame.
+    virtual RunSettings runSettings() const = 0;
 
-    virtual std::int16_t trigLevelValue() const = 0;     // 1..254
-    virtual std::int16_t sampleScrollValue() const = 0;  // 1..160, hundreds of samples
-
-    // Stop request: -1 once STOP was pressed, 0 otherwise.
-    virtual std::int16_t stopGombLenyomva() const = 0;
-    virtual void setStopGombLenyomva(std::int16_t value) = 0;
-    // Countdown in tenths of a second, lowered by every Timer1 tick while above 0.
-    virtual std::int16_t tizedSec() const = 0;
-    virtual void setTizedSec(std::int16_t value) = 0;
-    // -1 while SampleData holds a complete record to plot, 0 otherwise.
-    virtual void setMeresVege(std::int16_t value) = 0;
-
-    // Switches Timer1 on (100 ms ticks); the run never switches it off.
-    virtual void enableTimer1() = 0;
+    // Switches the tenth-second clock on, whose ticks reach the run's tick(); the run never
+    // switches it off.
+    virtual void startClock() = 0;
     // Locks the settings a run must not see change (START and the exit button with them) at
     // START, and unlocks them at the run's end, once any message is closed.
     virtual void setSettingsLocked(bool locked) = 0;
 
-    // Copies a record of N samples into SampleData positions 1..N; higher positions keep theirs.
-    virtual void commitSampleData(std::span<const std::int16_t> record) = 0;
-    // Koord_rendszer_rajzolasa: draws the picture, with the record while MeresVege is -1.
+    // A complete record of N samples: it becomes the record on screen (SampleData positions
+    // 1..N, higher positions keep theirs), to be drawn at the next redraw.
+    virtual void takeRecord(std::span<const std::int16_t> record) = 0;
+    // The record on screen is no longer valid: the plot stays empty until the next record.
+    virtual void dropRecord() = 0;
+    // Koord_rendszer_rajzolasa: draws the picture, with the record while one is on screen.
     virtual void redraw() = 0;
 
     // Shows text in a modal box titled "KALVIRA" with an OK button and returns at once; closed

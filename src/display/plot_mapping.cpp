@@ -13,10 +13,10 @@ namespace kalvira::display {
 PlotMapping plotMapping(const RedrawHost &host, float width, float height) {
     PlotMapping mapping;
     mapping.samplesPerUnit = samplesPerUnit(selectScales(host));
-    mapping.hscrollValue = host.hscrollValue();
+    mapping.hscrollValue = static_cast<std::int16_t>(host.settings().scrollDivisions);
     mapping.midY = height / 2.0f;
     mapping.koordinataKorrekcio = koordinataKorrekcioFor(mapping.midY);
-    mapping.halved = host.voltsPerDiv2();
+    mapping.halved = host.settings().halfHeight;
     mapping.plotWidth = width - kControlBandWidth;
     return mapping;
 }

@@ -13,7 +13,7 @@ namespace kalvira::display {
 void Koord_rendszer_rajzolasa(RedrawHost &host, DrawingSurface &surface) {
     const float midY = surface.scaleHeight() / 2.0f;
     const std::int16_t koordinataKorrekcio = koordinataKorrekcioFor(midY);
-    host.setKoordinataKorrekcio(koordinataKorrekcio);
+    host.setVerticalCorrection(koordinataKorrekcio);
 
     surface.clear();
     surface.setDrawMode(kDrawModeCopyPen);
@@ -22,7 +22,8 @@ void Koord_rendszer_rajzolasa(RedrawHost &host, DrawingSurface &surface) {
     applyRecordLengthLimits(host);
     const Scales scales = selectScales(host);
     drawVerticalGraticule(surface, [&](float x) {
-        printTimeLabel(surface, x, host.hscrollValue(), scales.timeScale);
+        printTimeLabel(surface, x, static_cast<std::int16_t>(host.settings().scrollDivisions),
+                       scales.timeScale);
     });
     drawAxisAndTicks(surface, midY, koordinataKorrekcio);
     drawTriggerMarker(host, surface, midY);

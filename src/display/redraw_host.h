@@ -2,45 +2,41 @@
 
 #include <cstdint>
 
-#include "sample_record.h"
+#include "common/sample_record.h"
+#include "settings/scope_settings.h"
 
 namespace kalvira::display {
 
-// What the redraw reads from and writes to the window: its controls, form-level values and the
-// committed record. Setters of scroll-bar values may run the bar's change handler at once, and
-// with it a nested redraw.
+// What the redraw reads from and writes to its front end: the scope's settings and its record on
+// screen, the two figures it works out for the front end, the record length and horizontal scroll
+// bars it sets up, and the placing of the controls. A setter of a bar's value may run the bar's
+// change handler at once, and with it a nested redraw; settings() then reads the new value.
 class RedrawHost {
 public:
     virtual ~RedrawHost() = default;
 
-    // Form-level values.
-    virtual void setKoordinataKorrekcio(std::int16_t value) = 0;
-    virtual void setTriglevel(std::int16_t value) = 0;
-    // -1 while SampleData holds a complete record to plot, 0 otherwise.
-    virtual std::int16_t meresVege() const = 0;
-    virtual const SampleRecord &sampleData() const = 0;
+    // The settings as they are at this moment, read afresh after every setter.
+    virtual const settings::ScopeSettings &settings() const = 0;
+    // Whether the record store holds a complete record to plot (MeresVege -1).
+    virtual bool recordShown() const = 0;
+    // The record store: sample k at index k, 1..settings().recordLength.
+    virtual const SampleRecord &samples() const = 0;
 
-    // Selected member of an option group, or -1 when none is selected.
-    virtual int selectedTimeOption() const = 0;  // 0..13, "5sec/Div." first
-    virtual int selectedSampleRate() const = 0;  // 0..7, "25usec/ 40kSPS" first
-    virtual int selectedLineStyle() const = 0;   // 0 "Line", 1 "Dot"
+    // KoordinataKorrekcio: a sample s is drawn at y = s + correction.
+    virtual void setVerticalCorrection(std::int16_t correction) = 0;
+    // triglevel: the trigger level in sample units.
+    virtual void setTriggerLevelSamples(std::int16_t level) = 0;
 
-    virtual bool trigVisible() const = 0;             // "Visible" ticked
-    virtual bool voltsPerDiv2() const = 0;            // "V/Div 1:2" ticked
-    virtual std::int16_t trigLevelValue() const = 0;  // 1..254
+    // Lowers the record length bar to hundreds of samples, 1..160.
+    virtual void setRecordBlocks(std::int16_t hundreds) = 0;
 
-    // Record length in hundreds of samples, 1..160.
-    virtual std::int16_t sampleScrollValue() const = 0;
-    virtual void setSampleScrollValue(std::int16_t value) = 0;
-
-    // The horizontal scroll bar of the plot: its value is the number of whole divisions the view
-    // is scrolled from the start of the record.
-    virtual std::int16_t hscrollValue() const = 0;
-    virtual void setHscrollEnabled(bool enabled) = 0;
-    virtual void setHscrollValue(std::int16_t value) = 0;
-    virtual void setHscrollMaximum(std::int16_t value) = 0;
-    virtual void setHscrollSmallChange(std::int16_t value) = 0;
-    virtual void setHscrollLargeChange(std::int16_t value) = 0;
+    // The horizontal scroll bar of the plot: its value (settings().scrollDivisions) is the number
+    // of whole divisions the view is scrolled from the start of the record.
+    virtual void setScrollEnabled(bool enabled) = 0;
+    virtual void setScrollPosition(std::int16_t divisions) = 0;
+    virtual void setScrollMaximum(std::int16_t divisions) = 0;
+    virtual void setScrollSmallChange(std::int16_t divisions) = 0;
+    virtual void setScrollLargeChange(std::int16_t divisions) = 0;
 
     // Places the buttons and frames against the window's right and bottom edges.
     virtual void layoutControls() = 0;

@@ -22,13 +22,14 @@ float scaleOf(const Table &table, int selected, Scale scale) {
 }  // namespace
 
 void applyRecordLengthLimits(RedrawHost &host) {
-    if (host.sampleScrollValue() > kLimit1msec && host.selectedTimeOption() == kTimeOption1msec &&
-        host.selectedSampleRate() == kSampleRate200Sps) {
-        host.setSampleScrollValue(kLimit1msec);
+    const auto blocks = [&host] { return host.settings().recordLength / kSamplesPerBlock; };
+    if (blocks() > kLimit1msec && host.settings().timeBase == kTimeOption1msec &&
+        host.settings().rateCode == kSampleRate200Sps) {
+        host.setRecordBlocks(kLimit1msec);
     }
-    if (host.sampleScrollValue() > kLimit2msec && host.selectedTimeOption() == kTimeOption2msec &&
-        host.selectedSampleRate() == kSampleRate200Sps) {
-        host.setSampleScrollValue(kLimit2msec);
+    if (blocks() > kLimit2msec && host.settings().timeBase == kTimeOption2msec &&
+        host.settings().rateCode == kSampleRate200Sps) {
+        host.setRecordBlocks(kLimit2msec);
     }
 }
 
@@ -39,10 +40,10 @@ std::int16_t recordLengthLimit(int timeOption, int sampleRate) {
 }
 
 Scales selectScales(const RedrawHost &host) {
-    return {.timeScale = scaleOf(kTimeBases, host.selectedTimeOption(),
+    return {.timeScale = scaleOf(kTimeBases, host.settings().timeBase,
                                  [](const TimeBase &base) { return base.secondsPerDivision; }),
             .rateScale =
-                scaleOf(kSampleRates, host.selectedSampleRate(), [](const SampleRateFacts &rate) {
+                scaleOf(kSampleRates, host.settings().rateCode, [](const SampleRateFacts &rate) {
                     return static_cast<float>(rate.samplesPerSecond) / 100.0f;
                 })};
 }

@@ -13,10 +13,11 @@ float triggerMarkerY(std::int16_t triglevel, float midY, bool voltsPerDiv2) {
 }
 
 void drawTriggerMarker(RedrawHost &host, DrawingSurface &surface, float midY) {
-    const auto triglevel = static_cast<std::int16_t>(host.trigLevelValue() * kTriggerLevelStep);
-    host.setTriglevel(triglevel);
-    if (!host.trigVisible()) return;
-    const float y = triggerMarkerY(triglevel, midY, host.voltsPerDiv2());
+    const auto triglevel =
+        static_cast<std::int16_t>(host.settings().triggerLevel * kTriggerLevelStep);
+    host.setTriggerLevelSamples(triglevel);
+    if (!host.settings().triggerMarker) return;
+    const float y = triggerMarkerY(triglevel, midY, host.settings().halfHeight);
     surface.line(0.0f, y, plotRight(surface), y, kTriggerColour);
 }
 

@@ -11,9 +11,6 @@ namespace kalvira::display {
 
 namespace {
 
-constexpr int kLineStyleLine = 0;
-constexpr int kLineStyleDot = 1;
-
 // Screen height of a sample value: one unit per sample step with 512 on the axis, or with
 // "V/Div 1:2" half the distance from the centre line.
 class TraceHeight {
@@ -49,14 +46,14 @@ std::int16_t toInt16(std::int32_t value) {
 // maximum may redraw nested.
 void setUpHscroll(RedrawHost &host, std::int32_t recordDivs, std::int32_t screenDivs) {
     if (recordDivs <= screenDivs) {
-        host.setHscrollEnabled(false);
-        host.setHscrollValue(0);
+        host.setScrollEnabled(false);
+        host.setScrollPosition(0);
         return;
     }
-    host.setHscrollEnabled(true);
-    host.setHscrollMaximum(toInt16(recordDivs - screenDivs));
-    host.setHscrollSmallChange(1);
-    host.setHscrollLargeChange(toInt16(screenDivs > 1 ? screenDivs : 1));
+    host.setScrollEnabled(true);
+    host.setScrollMaximum(toInt16(recordDivs - screenDivs));
+    host.setScrollSmallChange(1);
+    host.setScrollLargeChange(toInt16(screenDivs > 1 ? screenDivs : 1));
 }
 
 }  // namespace
@@ -83,30 +80,30 @@ std::int32_t screenDivisions(float plotWidth) {
 
 void plotWaveform(RedrawHost &host, DrawingSurface &surface, float midY,
                   std::int16_t koordinataKorrekcio, Scales scales) {
-    if (host.meresVege() != -1) return;
+    if (!host.recordShown()) return;
     const float spu = samplesPerUnit(scales);
     // Only reachable with an option group left without a selection: nothing sensible to draw.
     if (!(spu > 0.0f)) return;
 
-    const auto n = static_cast<std::int16_t>(host.sampleScrollValue() * kSamplesPerBlock);
+    const auto n = static_cast<std::int16_t>(host.settings().recordLength);
     const std::int16_t lastSegmentStart = add16(n, -1);  // N - 1
     const float plotWidth = plotRight(surface);
     setUpHscroll(host, recordDivisions(n, spu), screenDivisions(plotWidth));
 
-    const std::int16_t h = host.hscrollValue();
+    const auto h = static_cast<std::int16_t>(host.settings().scrollDivisions);
     const float shift = 100.0f * static_cast<float>(h);  // screen x of the view's left edge
-    const SampleRecord &record = host.sampleData();
+    const SampleRecord &record = host.samples();
     // Samples 1..N belong to the record; anything at N + 1 and beyond is left from an older,
     // longer record or lies outside the store, and is never drawn.
     const std::int32_t lastInRecord = std::min<std::int32_t>(n, kRecordLastPosition);
     const auto inRecord = [lastInRecord](std::int32_t k) { return k >= 1 && k <= lastInRecord; };
-    const TraceHeight heightOf(koordinataKorrekcio, midY, host.voltsPerDiv2());
+    const TraceHeight heightOf(koordinataKorrekcio, midY, host.settings().halfHeight);
 
     float i = static_cast<float>(h) * (spu * 100.0f) + 1.0f;
     const float firstX = (i - 1.0f) / spu - shift;
     std::int32_t x1 = floorViaRound(firstX);
 
-    if (host.selectedLineStyle() == kLineStyleDot) {
+    if (host.settings().dots) {
         const std::int32_t k = roundHalfEven(i);
         if (inRecord(k)) drawDot(surface, 0.0f, heightOf(record[static_cast<std::size_t>(k)]));
     }
@@ -117,13 +114,13 @@ void plotWaveform(RedrawHost &host, DrawingSurface &surface, float midY,
         const std::int32_t x2 = roundHalfEven(nextX);
         const std::int32_t k1 = roundHalfEven(i);
         const std::int32_t k2 = roundHalfEven(i + 1.0f);
-        const int style = host.selectedLineStyle();
-        if (style == kLineStyleLine && i < lastStart && inRecord(k1) && inRecord(k2)) {
+        const bool dots = host.settings().dots;
+        if (!dots && i < lastStart && inRecord(k1) && inRecord(k2)) {
             surface.line(static_cast<float>(x1), heightOf(record[static_cast<std::size_t>(k1)]),
                          static_cast<float>(x2), heightOf(record[static_cast<std::size_t>(k2)]),
                          kTraceColour);
         }
-        if (style == kLineStyleDot && inRecord(k2)) {
+        if (dots && inRecord(k2)) {
             drawDot(surface, static_cast<float>(x2),
                     heightOf(record[static_cast<std::size_t>(k2)]));
         }

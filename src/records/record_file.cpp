@@ -12,27 +12,23 @@
 
 #include "acquisition/protocol.h"
 #include "common/link_facts.h"
-#include "common/time_bases.h"
 #include "record_history.h"
+#include "settings/setting_fields.h"
 
 namespace kalvira::records {
 
 namespace {
 
-constexpr int kRateCodes = static_cast<int>(kSampleRates.size());
-constexpr int kTimeBaseCount = static_cast<int>(kTimeBases.size());
 constexpr long long kMaxRecords = 1000000;
 constexpr std::string_view kFormatLine = "# kalvira-record=1";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::array<std::string_view, 4> kTriggerNames{"ext-single", "ext-cont", "level-single",
-                                                        "level-cont"};
-constexpr std::array<std::string_view, 12> kKeys{
-    "sample_rate_sps",    "samples",      "trigger",
-    "trigger_level",      "trigger_edge", "time_base_index",
-    "volts_per_div_half", "line_style",   "trigger_marker",
-    "scroll_divisions",   "taken",        "records"};
-constexpr std::array<std::string_view, 3> kCalibrationKeys{"volts_per_count", "zero_count",
-                                                           "probe"};
+constexpr std::string_view kTakenKey = "taken";
+constexpr std::string_view kRecordsKey = "records";
+
+using settings::kCalibrationKeys;
+using settings::parseInteger;
+using settings::parseReal;
+using settings::realText;
 
 // Microseconds between two samples at a rate code 0..7: 25 .. 5000.
 long long periodMicroseconds(int rateCode) {
@@ -47,39 +43,16 @@ std::string timeText(int rateCode, long long k) {
     return text.data();
 }
 
-std::optional<long long> parseInteger(std::string_view text) {
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
-    return value;
-}
-
 std::optional<int> parseInRange(std::string_view text, long long low, long long high) {
     const auto value = parseInteger(text);
     if (!value || *value < low || *value > high) return {};
     return static_cast<int>(*value);
 }
 
-// A finite number as to_chars writes it; nothing else (no sign +, no space, no "inf").
-std::optional<double> parseReal(std::string_view text) {
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
-    if (!std::isfinite(value)) return {};
-    return value;
-}
-
-// The shortest text that reads back as the same number.
-std::string realText(double value) {
-    std::array<char, 32> text{};
-    return {text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr};
-}
-
-std::optional<int> indexOf(std::string_view text, std::span<const std::string_view> names) {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == text) return static_cast<int>(i);
-    }
-    return {};
+bool isKnownKey(std::string_view key) {
+    return settings::fieldWithKey(key) || key == kTakenKey || key == kRecordsKey ||
+           std::find(kCalibrationKeys.begin(), kCalibrationKeys.end(), key) !=
+               kCalibrationKeys.end();
 }
 
 // The lines of a file one after another, without their line ends ("\n" or "\r\n").
@@ -117,32 +90,12 @@ ReadError refuse(int line, std::string message) {
 
 }  // namespace
 
-std::optional<int> rateCodeForSps(int samplesPerSecond) {
-    for (int code = 0; code < kRateCodes; ++code) {
-        if (spsForRateCode(code) == samplesPerSecond) return code;
-    }
-    return {};
-}
-
-int spsForRateCode(int rateCode) {
-    if (rateCode < 0 || rateCode >= static_cast<int>(kSampleRates.size())) return 0;
-    return kSampleRates[static_cast<std::size_t>(rateCode)].samplesPerSecond;
-}
-
 std::optional<std::string> checkRecordFile(const RecordFile &file) {
-    if (!rateCodeForSps(file.sampleRateSps)) return "sample rate is not one of the unit's";
-    if (!isRecordLength(file.samples)) return "record length is not 100..16000 in steps of 100";
-    if (file.trigger < 0 || file.trigger > 3) return "trigger mode is not 0..3";
-    if (file.triggerLevel < 1 || file.triggerLevel > 254) return "trigger level is not 1..254";
-    if (file.timeBaseIndex < 0 || file.timeBaseIndex >= kTimeBaseCount) return "no such time base";
+    if (const auto problem = settings::problemWith(file.settings)) return problem;
     if (!file.taken.isValid()) return "no time of taking";
     if (file.records.empty()) return "no record";
-    if (const auto &c = file.calibration) {
-        const auto made = analysis::makeCalibration(c->voltsPerCount, c->zeroCount, c->probe);
-        if (!std::holds_alternative<analysis::Calibration>(made)) return "calibration is not valid";
-    }
     for (const auto &record : file.records) {
-        if (record.size() != static_cast<std::size_t>(file.samples)) {
+        if (record.size() != static_cast<std::size_t>(file.settings.recordLength)) {
             return "a record is not of the record length";
         }
         for (const std::int16_t value : record) {
@@ -160,31 +113,17 @@ void appendSettings(std::string &text, const RecordFile &file, const RecordFile 
     const auto setting = [&text](std::string_view key, const std::string &value) {
         text.append("# ").append(key).append("=").append(value).append("\n");
     };
-    const auto differs = [&](auto RecordFile::*member) {
-        return !before || before->*member != file.*member;
-    };
-    if (differs(&RecordFile::sampleRateSps))
-        setting("sample_rate_sps", std::to_string(file.sampleRateSps));
-    if (differs(&RecordFile::samples)) setting("samples", std::to_string(file.samples));
-    if (differs(&RecordFile::trigger))
-        setting("trigger",
-                std::string(kTriggerNames.at(static_cast<std::size_t>(file.trigger & 3))));
-    if (differs(&RecordFile::triggerLevel))
-        setting("trigger_level", std::to_string(file.triggerLevel));
-    if (differs(&RecordFile::fallingEdge))
-        setting("trigger_edge", file.fallingEdge ? "fall" : "rise");
-    if (differs(&RecordFile::timeBaseIndex))
-        setting("time_base_index", std::to_string(file.timeBaseIndex));
-    if (differs(&RecordFile::voltsPerDivHalf))
-        setting("volts_per_div_half", file.voltsPerDivHalf ? "1" : "0");
-    if (differs(&RecordFile::dots)) setting("line_style", file.dots ? "dot" : "line");
-    if (differs(&RecordFile::triggerMarker))
-        setting("trigger_marker", file.triggerMarker ? "1" : "0");
-    if (before ? before->scrolledDivisions != file.scrolledDivisions : file.scrolledDivisions != 0)
-        setting("scroll_divisions", std::to_string(file.scrolledDivisions));
+    for (const settings::SettingField &field : settings::kSettingFields) {
+        const std::string value = field.text(file.settings);
+        // A view at the record's start needs no scroll_divisions line.
+        const bool changed = before ? field.text(before->settings) != value
+                                    : field.key != "scroll_divisions" || value != "0";
+        if (changed) setting(field.key, value);
+    }
     // A log's record without the calibration of the one before says so with "none".
-    if (before ? before->calibration != file.calibration : file.calibration.has_value()) {
-        if (const auto &calibration = file.calibration) {
+    const auto &calibration = file.settings.calibration;
+    if (before ? before->settings.calibration != calibration : calibration.has_value()) {
+        if (calibration) {
             setting("volts_per_count", realText(calibration->voltsPerCount));
             setting("zero_count", realText(calibration->zeroCount));
             setting("probe", std::to_string(calibration->probe));
@@ -192,13 +131,13 @@ void appendSettings(std::string &text, const RecordFile &file, const RecordFile 
             setting("volts_per_count", "none");
         }
     }
-    setting("taken", file.taken.toUTC().toString(Qt::ISODate).toStdString());
+    setting(kTakenKey, file.taken.toUTC().toString(Qt::ISODate).toStdString());
 }
 
 // The rows of one record, with its number first when prefix is not empty.
 void appendRows(std::string &text, const RecordFile &file, const std::vector<std::int16_t> &record,
                 const std::string &prefix) {
-    const int rateCode = rateCodeForSps(file.sampleRateSps).value_or(0);
+    const int rateCode = file.settings.rateCode;
     for (std::size_t k = 1; k <= record.size(); ++k) {
         text.append(prefix).append(std::to_string(k)).append(",");
         text.append(timeText(rateCode, static_cast<long long>(k))).append(",");
@@ -221,7 +160,8 @@ std::optional<std::string> saveWhole(const QString &path, const QByteArray &byte
 QByteArray formatRecordFile(const RecordFile &file) {
     const bool several = file.records.size() > 1;
     std::string text;
-    text.reserve(file.records.size() * static_cast<std::size_t>(file.samples) * 24 + 400);
+    text.reserve(file.records.size() * static_cast<std::size_t>(file.settings.recordLength) * 24 +
+                 400);
     text.append(kFormatLine).append("\n");
     appendSettings(text, file, nullptr);
     if (several) text.append("# records=").append(std::to_string(file.records.size())).append("\n");
@@ -293,8 +233,7 @@ std::optional<ReadError> readSettingLines(LineReader &lines, std::optional<std::
             return refuse(lines.number(), "not a `# key=value` line");
         }
         const std::string_view key = line->substr(2, equals - 2);
-        if (!indexOf(key, kKeys) && !indexOf(key, kCalibrationKeys))
-            return refuse(lines.number(), "unknown key " + std::string(key));
+        if (!isKnownKey(key)) return refuse(lines.number(), "unknown key " + std::string(key));
         if (!settings.emplace(key, Setting{line->substr(equals + 1), lines.number()}).second) {
             return refuse(lines.number(), "duplicate key " + std::string(key));
         }
@@ -302,106 +241,61 @@ std::optional<ReadError> readSettingLines(LineReader &lines, std::optional<std::
     return {};
 }
 
+ReadError bad(const Settings &settings, std::string_view key) {
+    const Setting &found = settings.at(key);
+    return refuse(found.line, "bad " + std::string(key) + " " + std::string(found.value));
+}
+
+// The calibration the three keys give; "none" alone, in a log's later record, takes it away.
+std::optional<ReadError> applyCalibration(const Settings &settings, RecordFile &file, bool whole,
+                                          int headerLine) {
+    const auto given = [&settings](std::string_view key) { return settings.contains(key); };
+    if (!whole && given("volts_per_count") && settings.at("volts_per_count").value == "none" &&
+        !given("zero_count") && !given("probe")) {
+        file.settings.calibration.reset();
+        return {};
+    }
+    if (std::none_of(kCalibrationKeys.begin(), kCalibrationKeys.end(), given)) return {};
+    for (const std::string_view key : kCalibrationKeys) {
+        if (!given(key)) return refuse(headerLine, "missing key " + std::string(key));
+    }
+    using analysis::CalibrationProblem;
+    const auto voltsPerCount = parseReal(settings.at("volts_per_count").value);
+    const auto zeroCount = parseReal(settings.at("zero_count").value);
+    const auto made =
+        analysis::makeCalibration(voltsPerCount.value_or(0.0), zeroCount.value_or(-1.0),
+                                  parseInRange(settings.at("probe").value, 1, 100).value_or(0));
+    if (const auto *problem = std::get_if<CalibrationProblem>(&made)) {
+        if (*problem == CalibrationProblem::NoProbeFactor) return bad(settings, "probe");
+        return bad(settings,
+                   *problem == CalibrationProblem::NoSlope ? "volts_per_count" : "zero_count");
+    }
+    file.settings.calibration = std::get<analysis::Calibration>(made);
+    return {};
+}
+
 // Sets what settings state on file; every key but the optional ones must be there when whole.
 std::optional<ReadError> applySettings(const Settings &settings, RecordFile &file, bool whole,
                                        int headerLine) {
     if (whole) {
-        for (const std::string_view key : kKeys) {
-            if (key != "records" && key != "scroll_divisions" && !settings.contains(key)) {
-                return refuse(headerLine, "missing key " + std::string(key));
-            }
+        for (const settings::SettingField &field : settings::kSettingFields) {
+            if (field.key != "scroll_divisions" && !settings.contains(field.key))
+                return refuse(headerLine, "missing key " + std::string(field.key));
         }
+        if (!settings.contains(kTakenKey)) return refuse(headerLine, "missing key taken");
     }
-    const auto bad = [&settings](std::string_view key) {
-        const Setting &found = settings.at(key);
-        return refuse(found.line, "bad " + std::string(key) + " " + std::string(found.value));
-    };
-    const auto number = [&settings](std::string_view key, long long low, long long high) {
-        return parseInRange(settings.at(key).value, low, high);
-    };
-    const auto choice = [&settings](std::string_view key, std::span<const std::string_view> names) {
-        return indexOf(settings.at(key).value, names);
-    };
-    static constexpr std::array<std::string_view, 2> kEdges{"rise", "fall"};
-    static constexpr std::array<std::string_view, 2> kStyles{"line", "dot"};
-    static constexpr std::array<std::string_view, 2> kFlags{"0", "1"};
-
-    if (settings.contains("sample_rate_sps")) {
-        const auto sps = number("sample_rate_sps", 1, 1000000);
-        if (!sps || !rateCodeForSps(*sps)) return bad("sample_rate_sps");
-        file.sampleRateSps = *sps;
+    for (const settings::SettingField &field : settings::kSettingFields) {
+        const auto found = settings.find(field.key);
+        if (found != settings.end() && !field.read(found->second.value, file.settings))
+            return bad(settings, field.key);
     }
-    if (settings.contains("samples")) {
-        const auto samples = number("samples", 100, kMaxRecordLength);
-        if (!samples || !isRecordLength(*samples)) return bad("samples");
-        file.samples = *samples;
-    }
-    if (settings.contains("trigger")) {
-        const auto trigger = choice("trigger", kTriggerNames);
-        if (!trigger) return bad("trigger");
-        file.trigger = *trigger;
-    }
-    if (settings.contains("trigger_level")) {
-        const auto level = number("trigger_level", 1, 254);
-        if (!level) return bad("trigger_level");
-        file.triggerLevel = *level;
-    }
-    if (settings.contains("trigger_edge")) {
-        const auto edge = choice("trigger_edge", kEdges);
-        if (!edge) return bad("trigger_edge");
-        file.fallingEdge = *edge == 1;
-    }
-    if (settings.contains("time_base_index")) {
-        const auto timeBase = number("time_base_index", 0, kTimeBaseCount - 1);
-        if (!timeBase) return bad("time_base_index");
-        file.timeBaseIndex = *timeBase;
-    }
-    if (settings.contains("volts_per_div_half")) {
-        const auto half = choice("volts_per_div_half", kFlags);
-        if (!half) return bad("volts_per_div_half");
-        file.voltsPerDivHalf = *half == 1;
-    }
-    if (settings.contains("line_style")) {
-        const auto style = choice("line_style", kStyles);
-        if (!style) return bad("line_style");
-        file.dots = *style == 1;
-    }
-    if (settings.contains("trigger_marker")) {
-        const auto marker = choice("trigger_marker", kFlags);
-        if (!marker) return bad("trigger_marker");
-        file.triggerMarker = *marker == 1;
-    }
-    if (settings.contains("scroll_divisions")) {
-        const auto scrolled = number("scroll_divisions", 0, kMaxRecordLength);
-        if (!scrolled) return bad("scroll_divisions");
-        file.scrolledDivisions = *scrolled;
-    }
-    const auto given = [&settings](std::string_view key) { return settings.contains(key); };
-    if (!whole && given("volts_per_count") && settings.at("volts_per_count").value == "none" &&
-        !given("zero_count") && !given("probe")) {
-        file.calibration.reset();
-    } else if (std::any_of(kCalibrationKeys.begin(), kCalibrationKeys.end(), given)) {
-        for (const std::string_view key : kCalibrationKeys) {
-            if (!given(key)) return refuse(headerLine, "missing key " + std::string(key));
-        }
-        using analysis::CalibrationProblem;
-        const auto voltsPerCount = parseReal(settings.at("volts_per_count").value);
-        const auto zeroCount = parseReal(settings.at("zero_count").value);
-        const auto made =
-            analysis::makeCalibration(voltsPerCount.value_or(0.0), zeroCount.value_or(-1.0),
-                                      number("probe", 1, 100).value_or(0));
-        if (const auto *problem = std::get_if<CalibrationProblem>(&made)) {
-            if (*problem == CalibrationProblem::NoProbeFactor) return bad("probe");
-            return bad(*problem == CalibrationProblem::NoSlope ? "volts_per_count" : "zero_count");
-        }
-        file.calibration = std::get<analysis::Calibration>(made);
-    }
-    if (settings.contains("taken")) {
-        const std::string_view taken = settings.at("taken").value;
+    if (auto error = applyCalibration(settings, file, whole, headerLine)) return error;
+    if (settings.contains(kTakenKey)) {
+        const std::string_view taken = settings.at(kTakenKey).value;
         file.taken = QDateTime::fromString(
             QString::fromUtf8(taken.data(), static_cast<qsizetype>(taken.size())), Qt::ISODate);
         if (taken.size() != 20 || !taken.ends_with('Z') || !file.taken.isValid()) {
-            return bad("taken");
+            return bad(settings, kTakenKey);
         }
     }
     return {};
@@ -416,10 +310,11 @@ struct Rows {
 // Reads the rows of record r, the first of them in *line; *line is then the line after them.
 Rows readRows(LineReader &lines, std::optional<std::string_view> &line, const RecordFile &file,
               long long r, bool several, std::vector<std::int16_t> &record) {
-    const int rateCode = rateCodeForSps(file.sampleRateSps).value_or(0);
+    const int rateCode = file.settings.rateCode;
     const std::size_t fieldCount = several ? 4 : 3;
-    record.reserve(static_cast<std::size_t>(file.samples));
-    for (long long k = 1; k <= file.samples; ++k, line = lines.next()) {
+    const int samples = file.settings.recordLength;
+    record.reserve(static_cast<std::size_t>(samples));
+    for (long long k = 1; k <= samples; ++k, line = lines.next()) {
         const std::string where = (several ? "record " + std::to_string(r) + " " : std::string()) +
                                   "sample " + std::to_string(k);
         if (!line) return {refuse(lines.number() + 1, "missing row for " + where), true};
@@ -473,10 +368,10 @@ LogReadResult parseRecordLog(std::string_view bytes, std::size_t budgetBytes) {
     RecordFile file;
     if (auto error = applySettings(settings, file, true, headerLine)) return *error;
     std::optional<long long> stated;  // the number of records, when the file states it
-    if (settings.contains("records")) {
-        stated = parseInRange(settings.at("records").value, 2, kMaxRecords);
+    if (settings.contains(kRecordsKey)) {
+        stated = parseInRange(settings.at(kRecordsKey).value, 2, kMaxRecords);
         if (!stated) {
-            const Setting &found = settings.at("records");
+            const Setting &found = settings.at(kRecordsKey);
             return refuse(found.line, "bad records " + std::string(found.value));
         }
     }
@@ -509,8 +404,8 @@ LogReadResult parseRecordLog(std::string_view bytes, std::size_t budgetBytes) {
             if (auto error = readSettingLines(lines, line, changes))
                 return lines.terminated() ? LogReadResult(*error) : finish(firstLine);
             auto error = applySettings(changes, file, false, firstLine);
-            if (!error && changes.contains("records"))
-                error = refuse(changes.at("records").line, "records is stated at the start only");
+            if (!error && changes.contains(kRecordsKey))
+                error = refuse(changes.at(kRecordsKey).line, "records is stated at the start only");
             if (error)
                 return line || lines.terminated() ? LogReadResult(*error) : finish(firstLine);
             if (!line) return finish(firstLine);

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "analysis/calibration.h"
+#include "settings/scope_settings.h"
 
 namespace kalvira::records {
 
@@ -24,19 +24,10 @@ namespace kalvira::records {
 // `sample,time_s,value` for one record, `record,sample,time_s,value` for several. time_s counts
 // from the record's first sample, printed with six decimals, exact for every sample rate.
 struct RecordFile {
-    int sampleRateSps = 40000;     // 40000, 20000, 10000, 5000, 2000, 1000, 500 or 200
-    int samples = 5000;            // samples per record, 100..16000 in steps of 100
-    int trigger = 0;               // 0 ext-single, 1 ext-cont, 2 level-single, 3 level-cont
-    int triggerLevel = 100;        // 1..254
-    bool fallingEdge = true;       // trigger_edge fall (true) or rise
-    int timeBaseIndex = 0;         // 0 "5sec/Div." .. 13 "1msec/Div."
-    bool voltsPerDivHalf = false;  // "V/Div 1:2" ticked
-    bool dots = false;             // line_style dot (true) or line
-    bool triggerMarker = false;    // trigger level marker shown
-    int scrolledDivisions = 0;     // divisions the view is scrolled from the record's start
-    QDateTime taken;               // when the record was taken, UTC, whole seconds
-    std::vector<std::vector<std::int16_t>> records;    // each of `samples` values, 0..32767
-    std::optional<analysis::Calibration> calibration;  // how the values read in volts
+    settings::ScopeSettings settings;  // what every record was taken with
+    QDateTime taken;                   // when the record was taken, UTC, whole seconds
+    std::vector<std::vector<std::int16_t>>
+        records;  // each of settings.recordLength values, 0..32767
     bool operator==(const RecordFile &) const = default;
 };
 
@@ -50,11 +41,6 @@ using ReadResult = std::variant<RecordFile, ReadError>;
 
 // Larger files are refused before they are read.
 inline constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
-
-// The rate code 0..7 of the unit for a rate in samples per second; nullopt for other rates.
-std::optional<int> rateCodeForSps(int samplesPerSecond);
-// Samples per second for a rate code 0..7; 0 for any other code.
-int spsForRateCode(int rateCode);
 
 // What makes the file unwritable (a setting out of range, a record of the wrong length or with
 // a value outside 0..32767, no record, no time, a calibration makeCalibration refuses), nullopt

@@ -3,10 +3,10 @@
 namespace kalvira::records {
 
 std::vector<std::pair<std::string, std::string>> spectrumSettings(const RecordFile &file) {
-    return {{"samples", std::to_string(file.samples)},
-            {"trigger", std::to_string(file.trigger)},
-            {"trigger_level", std::to_string(file.triggerLevel)},
-            {"trigger_edge", file.fallingEdge ? "fall" : "rise"},
+    return {{"samples", std::to_string(file.settings.recordLength)},
+            {"trigger", std::to_string(file.settings.triggerMode)},
+            {"trigger_level", std::to_string(file.settings.triggerLevel)},
+            {"trigger_edge", file.settings.fallingEdge ? "fall" : "rise"},
             {"taken", file.taken.toUTC().toString(Qt::ISODateWithMs).toStdString()}};
 }
 

@@ -4,15 +4,14 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 
-#include "acquisition/measurement_run.h"
+#include "acquisition/qt_serial_port.h"
 #include "display/image_surface.h"
 #include "display/redraw.h"
 #include "form1_redraw_host.h"
-#include "form1_run_host.h"
 #include "look.h"
-#include "records/record_file.h"
-#include "records/record_history.h"
+#include "scope/scope.h"
 
 namespace kalvira::ui {
 
@@ -28,8 +27,7 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent),
       surface_(std::make_unique<display::ImageSurface>(kBackgroundColour, kForegroundColour,
                                                        interfaceFont())),
-      redrawHost_(std::make_unique<Form1RedrawHost>(*this)),
-      runHost_(std::make_unique<Form1RunHost>(*this)) {
+      messageContext_(std::make_unique<QObject>()) {
     setWindowTitle(ui::windowTitle());
     setWindowIcon(ui::windowIcon());
     setFont(interfaceFont());
@@ -39,8 +37,16 @@ Form1::Form1(QWidget *parent)
     surface_->resize(kDesignWidth, kDesignHeight);
 
     createControls();
+    scope_ = std::make_unique<scope::Scope>(*MSComm1, static_cast<ScopeFrontEnd &>(*this));
+    scope_->setSettingsMover([this](const settings::ScopeSettings &wanted) {
+        moveControls(wanted);
+        Hscroll->setValue(wanted.scrollDivisions);
+    });
+    redrawHost_ = std::make_unique<Form1RedrawHost>(*scope_, *SampleScroll, *Hscroll,
+                                                    [this] { layoutControls(); });
     setTabOrder();
     connectHandlers();
+    noteControls();
     createProgressIndicator();
     createPictureActions();
     createCursors();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -14,8 +13,8 @@
 #include "acquisition/run_progress.h"
 #include "analysis/calibration.h"
 #include "analysis/cursor_readings.h"
-#include "display/sample_record.h"
 #include "option_group.h"
+#include "scope/scope_front_end.h"
 
 class QAction;
 class QCheckBox;
@@ -34,7 +33,6 @@ class QScrollBar;
 class QTimer;
 
 namespace kalvira::acquisition {
-class MeasurementRun;
 class QtSerialPort;
 }  // namespace kalvira::acquisition
 namespace kalvira::display {
@@ -43,41 +41,43 @@ struct PlotMapping;
 }  // namespace kalvira::display
 namespace kalvira::records {
 struct RecordFile;
-class RecordHistory;
 }  // namespace kalvira::records
+namespace kalvira::scope {
+class Scope;
+}  // namespace kalvira::scope
+namespace kalvira::settings {
+struct ScopeSettings;
+}  // namespace kalvira::settings
 
 namespace kalvira::ui {
 
 class CalibrationDialog;
 class CursorOverlay;
 class Form1RedrawHost;
-class Form1RunHost;
 class MeasurementReadout;
 class SpectrumWindow;
 
-// The KALVIRA window: control panel and oscilloscope screen at once. Its controls carry the names
+// The KALVIRA window: control panel and oscilloscope screen at once, the view and controller of
+// the scope model (scope::Scope), which holds the settings, the record on screen, the history,
+// the cursors' places, the calibration and the run. Its controls carry the names
 // they have on the form, as object names too, which is how anything outside the window finds
 // them; its handlers are named after control and event.
 //
 // Its roles, one file each: form1.cpp (the picture), form1_controls.cpp (creation and wiring),
-// form1_handlers.cpp, form1_layout.cpp, form1_run.cpp, form1_progress.cpp, form1_records.cpp,
+// form1_handlers.cpp, form1_layout.cpp, form1_settings.cpp (the controls and the scope's
+// settings), form1_run.cpp (what it does for the run), form1_progress.cpp, form1_records.cpp,
 // form1_picture_actions.cpp (keys, context menu, readout), form1_cursors.cpp, form1_history.cpp,
-// form1_calibration.cpp, form1_port_menu.cpp and form1_spectrum.cpp; the run and the redraw see
-// it through the adapters in form1_run_host.* and form1_redraw_host.*.
-class Form1 : public QWidget {
+// form1_calibration.cpp, form1_port_menu.cpp and form1_spectrum.cpp; the redraw sees it through
+// form1_redraw_host.*.
+class Form1 : public QWidget, private scope::ScopeFrontEnd {
     Q_OBJECT
 public:
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Form-level values shared by the handlers, the run and the redraw; flags are -1 for true,
-    // 0 for false.
-    std::int16_t KoordinataKorrekcio = 0;  // a sample s is drawn at y = s + KoordinataKorrekcio
-    std::int16_t StopGombLenyomva = 0;     // -1 when STOP was pressed
-    std::int16_t triglevel = 0;            // trigger level in sample units
-    std::int16_t MeresVege = 0;            // -1 while SampleData holds a record to plot
-    std::int16_t TizedSec = 0;             // countdown in tenths of a second
-    display::SampleRecord SampleData{};    // the committed record, positions 1..N
+    // The scope the window shows. Setting it moves the controls, as a user would.
+    scope::Scope &scope() { return *scope_; }
+    const scope::Scope &scope() const { return *scope_; }
 
     // Draws the whole picture again from the current settings and the last complete record.
     void Koord_rendszer_rajzolasa();
@@ -106,9 +106,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    friend class Form1RedrawHost;
-    friend class Form1RunHost;
-
     // Controls, in creation order.
     QGroupBox *VoltsPerDiv = nullptr;
     QCheckBox *VoltsPerDiv2 = nullptr;
@@ -121,7 +118,6 @@ private:
     QCheckBox *TrigVisible = nullptr;
     QScrollBar *TrigLevelScroll = nullptr;
     QGroupBox *ComFrame = nullptr;
-    QGroupBox *Frame1 = nullptr;
     OptionGroup Com1;  // 0 "COM1", 1 "COM2"
     QGroupBox *TimeFrame = nullptr;
     OptionGroup TimeOption;  // 0 "5sec/Div." .. 13 "1msec/Div."
@@ -160,10 +156,20 @@ private:
     void connectHandlers();
     void layoutControls();
 
-    // The run (form1_run.cpp): the settings it may not change while it lasts, locked as one.
-    void startRun();
-    void wakeRun();
-    void setSettingsLocked(bool locked);
+    // The settings the controls show, reported to the scope as each control changes; and the
+    // controls moved to settings asked of the scope, in the order a user would move them
+    // (form1_settings.cpp).
+    settings::ScopeSettings settingsOnControls() const;
+    void noteControls();
+    void moveControls(const settings::ScopeSettings &wanted);
+
+    // What the window does for the run (form1_run.cpp): its clock, the lock on the settings it
+    // may not change while it lasts, the picture, the message box and the progress.
+    void startClock() override;
+    void setSettingsLocked(bool locked) override;
+    void redraw() override;
+    void showMessage(const std::string &text, std::function<void()> closed) override;
+    void runStateChanged() override;
 
     // The run's progress in the title and the indicator (form1_progress.cpp).
     void createProgressIndicator();
@@ -188,10 +194,7 @@ private:
     // The history of records (form1_history.cpp): kept on commit and on open, stepped through
     // with PgUp/PgDn/Home/End while no run is in progress.
     void createHistory();
-    void keepInHistory();
-    std::size_t keepInHistory(std::vector<records::RecordFile> entries);  // how many it kept
     void saveHistory();
-    std::size_t historyPosition() const;
     void showHistoryEntry(std::size_t index);
     bool historyKey(const QKeyEvent &event);
     void refreshHistoryLabel();
@@ -206,7 +209,6 @@ private:
     void openRecord();
     void exportPicture();
     void copyPicture();
-    records::RecordFile recordOnScreen() const;
     void showRecordFile(const records::RecordFile &file);
     void askForFile(int acceptMode, const QString &caption, const QString &filter,
                     const QString &suffix, std::function<void(const QString &)> chosen);
@@ -215,32 +217,25 @@ private:
     QMessageBox *showNotice(const QString &text);
 
     std::unique_ptr<display::ImageSurface> surface_;
+    std::unique_ptr<scope::Scope> scope_;
     std::unique_ptr<Form1RedrawHost> redrawHost_;
-    std::unique_ptr<acquisition::MeasurementRun> run_;
-    // Declared after run_, so it goes first and takes its message boxes' connections with it.
-    std::unique_ptr<Form1RunHost> runHost_;
+    // Context of the message boxes' connections. Declared after scope_, so it goes first and takes
+    // them with it: a box closing while the window is torn down reaches no run.
+    std::unique_ptr<QObject> messageContext_;
 
     QProgressBar *progressBar_ = nullptr;
     acquisition::RunPhase shownPhase_ = acquisition::RunPhase::Idle;
     MeasurementReadout *readout_ = nullptr;
     bool readoutWanted_ = false;
-    QDateTime recordTaken_;           // when the record on screen was committed, UTC
-    std::uint64_t recordNumber_ = 0;  // counts the records committed or opened
     SpectrumWindow *spectrumWindow_ = nullptr;
     std::optional<std::array<std::int64_t, 4>> spectrumShows_;  // what the spectrum was taken of
     bool spectrumDue_ = false;
     QMenu *pictureMenu_ = nullptr;
     CursorOverlay *cursorOverlay_ = nullptr;
     bool cursorsWanted_ = false;
-    std::optional<analysis::CursorPositions> cursors_;
-    std::pair<int, int> cursorsTakenFor_;  // the rate and length of the record they were set on
     analysis::CursorId selectedCursor_ = analysis::CursorId::T1;
     std::optional<analysis::CursorId> draggedCursor_;
-    std::unique_ptr<records::RecordHistory> history_;
     QLabel *historyLabel_ = nullptr;
-    // The entry stepped to and the record number it was shown as; the record number of the newest.
-    std::optional<std::pair<std::size_t, std::uint64_t>> historyShown_;
-    std::uint64_t historyNewestNumber_ = 0;
     std::optional<std::uint64_t> historyNoticeNumber_;  // "waits for STOP" shown for this record
     QPointer<QFileDialog> fileDialog_;                  // the one file dialog up, if any
 
@@ -248,11 +243,7 @@ private:
     // remembered, or by the calibration of the file it was opened from.
     void createCalibrationAction();
     void askForCalibration();
-    void noteFileCalibration(const std::optional<analysis::Calibration> &calibration);
-    std::optional<analysis::Calibration> calibrationOnScreen() const;
-    std::optional<analysis::Calibration> userCalibration_;
-    std::optional<analysis::Calibration> fileCalibration_;
-    std::optional<std::uint64_t> fileCalibrationRecord_;  // the record opened with it
+    const std::optional<analysis::Calibration> &calibrationOnScreen() const;
     QPointer<CalibrationDialog> calibrationDialog_;
 };
 

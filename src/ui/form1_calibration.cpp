@@ -7,6 +7,7 @@
 
 #include "calibration_dialog.h"
 #include "form1.h"
+#include "scope/scope.h"
 #include "settings_store.h"
 
 namespace kalvira::ui {
@@ -44,7 +45,7 @@ void remember(const std::optional<analysis::Calibration> &calibration) {
 }  // namespace
 
 void Form1::createCalibrationAction() {
-    userCalibration_ = rememberedCalibration();
+    scope_->setUserCalibration(rememberedCalibration());
     connect(addPictureCommand(tr("Calibration…")), &QAction::triggered, this,
             [this] { askForCalibration(); });
 }
@@ -54,9 +55,8 @@ void Form1::askForCalibration() {
     calibrationDialog_ = new CalibrationDialog(calibrationOnScreen(), this);
     connect(calibrationDialog_, &CalibrationDialog::chosen, this,
             [this](const std::optional<analysis::Calibration> &calibration) {
-                userCalibration_ = calibration;
                 remember(calibration);
-                fileCalibrationRecord_.reset();  // the record on screen reads by the choice too
+                scope_->setUserCalibration(calibration);  // the record on screen reads by it too
                 refreshReadout();
                 refreshCursors();
                 spectrumShows_.reset();
@@ -65,13 +65,8 @@ void Form1::askForCalibration() {
     calibrationDialog_->open();
 }
 
-void Form1::noteFileCalibration(const std::optional<analysis::Calibration> &calibration) {
-    fileCalibration_ = calibration;
-    fileCalibrationRecord_ = recordNumber_;
-}
-
-std::optional<analysis::Calibration> Form1::calibrationOnScreen() const {
-    return fileCalibrationRecord_ == recordNumber_ ? fileCalibration_ : userCalibration_;
+const std::optional<analysis::Calibration> &Form1::calibrationOnScreen() const {
+    return scope_->settings().calibration;
 }
 
 }  // namespace kalvira::ui

@@ -121,7 +121,8 @@ void Form1::createControls() {
     setWheelResponse(TrigLevelScroll, WheelResponse::Ignore);
 
     ComFrame = makeFrame(this, "ComFrame", QStringLiteral("Comm port"), {512, 240, 97, 57});
-    Frame1 = makeFrame(ComFrame, "Frame1", QStringLiteral("Frame1"), {0, 56, 89, 1});
+    // A one-pixel strip along the bottom of the frame, its caption unseen; nothing refers to it.
+    makeFrame(ComFrame, "Frame1", QStringLiteral("Frame1"), {0, 56, 89, 1});
     makeOptions(Com1, ComFrame, "Com1", std::array<std::string_view, 2>{"COM1", "COM2"},
                 {8, 16, 81, 17}, {0, 16});
 
@@ -168,16 +169,32 @@ void Form1::setTabOrder() {
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-// Each control's events go to the handler named after it.
+// Each control's events go to the handler named after it, once the scope has the control's new
+// setting; the controls without a handler report their setting all the same.
 void Form1::connectHandlers() {
-    connect(Hscroll, &QScrollBar::valueChanged, this, [this] { Hscroll_Change(); });
-    connect(SampleScroll, &QScrollBar::valueChanged, this, [this] { SampleScroll_Change(); });
-    connect(TrigLevelScroll, &QScrollBar::valueChanged, this, [this] { TrigLevelScroll_Change(); });
-    connect(TrigVisible, &QCheckBox::toggled, this, [this] { TrigVisible_Click(); });
-    connect(VoltsPerDiv2, &QCheckBox::toggled, this, [this] { VoltsPerDiv2_Click(); });
-    LineStyleOption.onChosen(this, [this](int index) { LineStyleOption_Click(index); });
-    SampleRate.onChosen(this, [this](int index) { SampleRate_Click(index); });
-    TimeOption.onChosen(this, [this](int index) { TimeOption_Click(index); });
+    const auto noted = [this](auto handler) {
+        return [this, handler] {
+            noteControls();
+            (this->*handler)();
+        };
+    };
+    const auto notedChoice = [this](auto handler) {
+        return [this, handler](int index) {
+            noteControls();
+            (this->*handler)(index);
+        };
+    };
+    connect(Hscroll, &QScrollBar::valueChanged, this, noted(&Form1::Hscroll_Change));
+    connect(SampleScroll, &QScrollBar::valueChanged, this, noted(&Form1::SampleScroll_Change));
+    connect(TrigLevelScroll, &QScrollBar::valueChanged, this,
+            noted(&Form1::TrigLevelScroll_Change));
+    connect(TrigVisible, &QCheckBox::toggled, this, noted(&Form1::TrigVisible_Click));
+    connect(VoltsPerDiv2, &QCheckBox::toggled, this, noted(&Form1::VoltsPerDiv2_Click));
+    LineStyleOption.onChosen(this, notedChoice(&Form1::LineStyleOption_Click));
+    SampleRate.onChosen(this, notedChoice(&Form1::SampleRate_Click));
+    TimeOption.onChosen(this, notedChoice(&Form1::TimeOption_Click));
+    for (const OptionGroup *group : {&trigger, &TrigEdge, &Com1})
+        group->onChosen(this, [this](int) { noteControls(); });
     connect(stp, &QPushButton::clicked, this, [this] { stp_Click(); });
     connect(start, &QPushButton::clicked, this, [this] { start_Click(); });
     connect(Kilepes, &QPushButton::clicked, this, [this] { Kilepes_Click(); });

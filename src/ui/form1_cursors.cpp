@@ -12,6 +12,7 @@
 #include "display/plot_mapping.h"
 #include "form1.h"
 #include "form1_redraw_host.h"
+#include "scope/scope.h"
 #include "window_key_filter.h"
 
 namespace kalvira::ui {
@@ -47,23 +48,22 @@ display::PlotMapping Form1::plotMapping() const {
 
 void Form1::refreshCursors() {
     if (!cursorOverlay_) return;
-    const int rate = SampleRate.selectedIndex();
-    if (!cursorsWanted_ || MeresVege != -1 || rate < 0) {
+    const int rate = scope_->settings().rateCode;
+    if (!cursorsWanted_ || !scope_->recordShown() || rate < 0) {
         cursorOverlay_->hide();
         return;
     }
-    const int length = SampleScroll->value() * kSamplesPerBlock;
-    const auto record = std::span<const std::int16_t>(SampleData).subspan(1, length);
+    const std::span<const std::int16_t> record = scope_->record();
     const display::PlotMapping mapping = plotMapping();
     // Cursors belong to the record: a new record of the same rate and length keeps them.
-    const std::pair settings{rate, length};
-    if (!cursors_ || cursorsTakenFor_ != settings) {
-        const auto [first, last] = display::visibleSamples(mapping, length);
-        cursors_ = analysis::initialCursors(record, first, last);
-        cursorsTakenFor_ = settings;
+    if (!scope_->cursors()) {
+        const auto [first, last] =
+            display::visibleSamples(mapping, static_cast<std::int32_t>(record.size()));
+        scope_->setCursors(analysis::initialCursors(record, first, last));
     }
-    const auto readings = analysis::readCursors(
-        *cursors_, record, kSampleRates[static_cast<std::size_t>(rate)].period);
+    const analysis::CursorPositions cursors = *scope_->cursors();
+    const auto readings =
+        analysis::readCursors(cursors, record, kSampleRates[static_cast<std::size_t>(rate)].period);
     // With a calibration, levels read in volts with the counts beside them; a difference has no
     // zero to take away.
     const auto calibration = calibrationOnScreen();
@@ -77,12 +77,15 @@ void Form1::refreshCursors() {
     for (const std::string &line : analysis::cursorReadoutLines(readings, level))
         lines << QString::fromStdString(line);
     cursorOverlay_->setGeometry(0, 0, static_cast<int>(mapping.plotWidth), height());
-    cursorOverlay_->showCursors(mapping, *cursors_, selectedCursor_, lines);
+    cursorOverlay_->showCursors(mapping, cursors, selectedCursor_, lines);
     cursorOverlay_->show();
 }
 
 void Form1::moveCursorTo(CursorId id, std::int32_t at) {
-    cursors_ = analysis::placedCursor(*cursors_, id, at, SampleScroll->value() * kSamplesPerBlock);
+    const auto cursors = scope_->cursors();
+    if (!cursors) return;
+    const auto length = static_cast<std::int32_t>(scope_->record().size());
+    scope_->setCursors(analysis::placedCursor(*cursors, id, at, length));
     refreshCursors();
 }
 
@@ -100,7 +103,8 @@ bool Form1::cursorKey(const QKeyEvent &event) {
     const bool horizontal = key == Qt::Key_Left || key == Qt::Key_Right;
     const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down;
     if (!horizontal && !vertical) return false;
-    if (horizontal == isTimeCursor(selectedCursor_)) {
+    const auto cursors = scope_->cursors();
+    if (cursors && horizontal == isTimeCursor(selectedCursor_)) {
         const display::PlotMapping mapping = plotMapping();
         const bool byDivision = event.modifiers() & Qt::ShiftModifier;
         const std::int32_t step = !byDivision ? 1
@@ -108,8 +112,9 @@ bool Form1::cursorKey(const QKeyEvent &event) {
                                                             : display::countsPerDivision(mapping));
         // Higher counts stand lower on the screen, so Up takes a count away.
         const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
-        cursors_ = analysis::movedCursor(*cursors_, selectedCursor_, forward ? step : -step,
-                                         SampleScroll->value() * kSamplesPerBlock);
+        const auto length = static_cast<std::int32_t>(scope_->record().size());
+        scope_->setCursors(
+            analysis::movedCursor(*cursors, selectedCursor_, forward ? step : -step, length));
         refreshCursors();
     }
     return true;

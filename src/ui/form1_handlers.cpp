@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include "acquisition/measurement_run.h"
 #include "acquisition/qt_serial_port.h"
 #include "common/link_facts.h"
 #include "form1.h"
+#include "scope/scope.h"
 
 namespace kalvira::ui {
 
@@ -41,23 +41,22 @@ void Form1::LineStyleOption_Click(int) {
 }
 
 void Form1::SampleRate_Click(int) {
-    MeresVege = 0;
+    scope_->clearRecord();
     Koord_rendszer_rajzolasa();
 }
 
 void Form1::SampleScroll_Change() {
     writeRecordLengthText();
-    MeresVege = 0;
+    scope_->clearRecord();
     Koord_rendszer_rajzolasa();
 }
 
 void Form1::start_Click() {
-    startRun();
+    scope_->start();
 }
 
 void Form1::stp_Click() {
-    StopGombLenyomva = -1;
-    wakeRun();
+    scope_->stop();
 }
 
 void Form1::TimeOption_Click(int) {
@@ -66,7 +65,7 @@ void Form1::TimeOption_Click(int) {
 
 // TizedSec down by one while above 0; the run, which alone switches Timer1 on, keeps the count.
 void Form1::Timer1_Timer() {
-    if (run_) run_->tick();
+    scope_->tick();
 }
 
 void Form1::TrigLevelScroll_Change() {

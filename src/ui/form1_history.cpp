@@ -11,12 +11,12 @@
 #include "form1.h"
 #include "look.h"
 #include "records/record_history.h"
+#include "scope/scope.h"
 #include "window_key_filter.h"
 
 namespace kalvira::ui {
 
 void Form1::createHistory() {
-    history_ = std::make_unique<records::RecordHistory>();
     historyLabel_ = new QLabel(this);
     historyLabel_->setObjectName(QStringLiteral("historyLabel"));
     styleOverlayText(*historyLabel_, 2);
@@ -26,34 +26,21 @@ void Form1::createHistory() {
     connect(addPictureCommand(tr("Save history…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
             &QAction::triggered, this, [this] { saveHistory(); });
     connect(addPictureCommand(tr("Clear history")), &QAction::triggered, this, [this] {
-        history_->clear();
-        historyShown_.reset();
-        historyNewestNumber_ = 0;
+        scope_->clearHistory();
         refreshHistoryLabel();
     });
     new WindowKeyFilter(this, [this](const QKeyEvent &event) { return historyKey(event); });
 }
 
-void Form1::keepInHistory() {
-    history_->add(recordOnScreen());
-    historyShown_.reset();
-    historyNewestNumber_ = recordNumber_;
-}
-
-std::size_t Form1::keepInHistory(std::vector<records::RecordFile> entries) {
-    for (records::RecordFile &entry : entries) history_->add(std::move(entry));
-    historyNewestNumber_ = 0;
-    return std::min(entries.size(), history_->size());
-}
-
 // The whole history as one log, each record with its own settings, as it is when asked.
 void Form1::saveHistory() {
-    if (history_->empty()) {
+    const records::RecordHistory &history = scope_->history();
+    if (history.empty()) {
         showNotice(tr("The history holds no record to save."));
         return;
     }
     auto entries = std::make_shared<std::vector<records::RecordFile>>();
-    for (std::size_t i = 0; i < history_->size(); ++i) entries->push_back(history_->at(i));
+    for (std::size_t i = 0; i < history.size(); ++i) entries->push_back(history.at(i));
     askForFile(QFileDialog::AcceptSave, tr("Save history"),
                tr("KALVIRA records (*.csv);;All files (*)"), QStringLiteral("csv"),
                [this, entries](const QString &path) {
@@ -65,19 +52,9 @@ void Form1::saveHistory() {
                });
 }
 
-// Which entry the screen shows: the one stepped to, the newest when the record on screen is the
-// last one kept, and one past the newest otherwise.
-std::size_t Form1::historyPosition() const {
-    if (historyShown_ && historyShown_->second == recordNumber_ && MeresVege == -1)
-        return historyShown_->first;
-    return MeresVege == -1 && recordNumber_ == historyNewestNumber_ ? history_->size() - 1
-                                                                    : history_->size();
-}
-
 void Form1::showHistoryEntry(std::size_t index) {
-    showRecordFile(history_->at(index));
-    historyShown_ = std::pair(index, recordNumber_);
-    historyNewestNumber_ = index + 1 == history_->size() ? recordNumber_ : 0;
+    showRecordFile(scope_->history().at(index));
+    scope_->noteHistoryShown(index);
     refreshHistoryLabel();
 }
 
@@ -95,12 +72,12 @@ bool Form1::historyKey(const QKeyEvent &event) {
             historyLabel_->adjustSize();
             historyLabel_->move(4, height() - historyLabel_->height() - 4);
             historyLabel_->show();
-            historyNoticeNumber_ = recordNumber_;
+            historyNoticeNumber_ = scope_->recordNumber();
         }
         return true;
     }
-    if (history_->empty()) return true;
-    const std::size_t at = historyPosition(), newest = history_->size() - 1;
+    if (scope_->history().empty()) return true;
+    const std::size_t at = scope_->historyPosition(), newest = scope_->history().size() - 1;
     std::size_t to = at;
     if (key == Qt::Key_PageUp && at > 0) to = at - 1;
     if (key == Qt::Key_PageDown && at < newest) to = at + 1;
@@ -112,17 +89,18 @@ bool Form1::historyKey(const QKeyEvent &event) {
 
 void Form1::refreshHistoryLabel() {
     if (!historyLabel_) return;
-    const bool notice = historyNoticeNumber_ && *historyNoticeNumber_ == recordNumber_;
+    const records::RecordHistory &history = scope_->history();
+    const bool notice = historyNoticeNumber_ && *historyNoticeNumber_ == scope_->recordNumber();
     if (!notice) historyNoticeNumber_.reset();
-    const std::size_t at = history_->empty() ? 0 : historyPosition();
-    if (!notice && at + 1 >= history_->size()) {
+    const std::size_t at = history.empty() ? 0 : scope_->historyPosition();
+    if (!notice && at + 1 >= history.size()) {
         historyLabel_->hide();
         return;
     }
     if (!notice) {
         const QString taken =
-            history_->at(at).taken.toLocalTime().toString(QStringLiteral("HH:mm:ss.zzz"));
-        historyLabel_->setText(tr("%1 / %2 · %3").arg(at + 1).arg(history_->size()).arg(taken));
+            history.at(at).taken.toLocalTime().toString(QStringLiteral("HH:mm:ss.zzz"));
+        historyLabel_->setText(tr("%1 / %2 · %3").arg(at + 1).arg(history.size()).arg(taken));
     }
     historyLabel_->adjustSize();
     historyLabel_->move(4, height() - historyLabel_->height() - 4);

@@ -3,11 +3,11 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QScrollBar>
 
 #include "common/link_facts.h"
 #include "form1.h"
 #include "measurement_readout.h"
+#include "scope/scope.h"
 
 namespace kalvira::ui {
 
@@ -48,14 +48,12 @@ QAction *Form1::addPictureCommand(const QString &text, const QKeySequence &keys,
 
 void Form1::refreshReadout() {
     if (!readout_) return;
-    const int rate = SampleRate.selectedIndex();
-    if (!readoutWanted_ || MeresVege != -1 || rate < 0) {
+    const int rate = scope_->settings().rateCode;
+    if (!readoutWanted_ || !scope_->recordShown() || rate < 0) {
         readout_->showRecord({}, 0.0);
         return;
     }
-    const auto length = static_cast<std::size_t>(SampleScroll->value()) * kSamplesPerBlock;
-    readout_->showRecord(std::span(SampleData).subspan(1, length),
-                         kSampleRates[static_cast<std::size_t>(rate)].period,
+    readout_->showRecord(scope_->record(), kSampleRates[static_cast<std::size_t>(rate)].period,
                          calibrationOnScreen());
 }
 

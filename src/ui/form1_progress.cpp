@@ -8,9 +8,9 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "acquisition/measurement_run.h"
 #include "form1.h"
 #include "look.h"
+#include "scope/scope.h"
 
 namespace kalvira::ui {
 
@@ -26,7 +26,7 @@ void Form1::createProgressIndicator() {
 }
 
 void Form1::showRunProgress(bool phaseChangesOnly) {
-    const acquisition::RunProgress progress = run_ ? run_->progress() : acquisition::RunProgress{};
+    const acquisition::RunProgress progress = scope_->run().progress();
     if (progress.phase == acquisition::RunPhase::Idle &&
         shownPhase_ == acquisition::RunPhase::Idle) {
         return;  // at rest, shown as such

@@ -18,9 +18,8 @@
 #include "file_dialog.h"
 #include "form1.h"
 #include "look.h"
-#include "option_button.h"
 #include "records/record_file.h"
-#include "records/record_history.h"
+#include "scope/scope.h"
 
 namespace kalvira::ui {
 
@@ -30,10 +29,6 @@ constexpr auto kBusyNotice = QT_TRANSLATE_NOOP(
     "kalvira::ui::Form1", "A record cannot be opened while a measurement is running.");
 constexpr auto kRecordFilter =
     QT_TRANSLATE_NOOP("kalvira::ui::Form1", "KALVIRA records (*.csv);;All files (*)");
-
-void select(const OptionGroup &group, int index) {
-    if (group.selectedIndex() != index) group[index]->setChecked(true);
-}
 
 }  // namespace
 
@@ -45,34 +40,14 @@ void Form1::askForFile(int acceptMode, const QString &caption, const QString &fi
                                  filter, suffix, std::move(chosen));
 }
 
-records::RecordFile Form1::recordOnScreen() const {
-    records::RecordFile file;
-    file.sampleRateSps =
-        kSampleRates.at(static_cast<std::size_t>(SampleRate.selectedIndex())).samplesPerSecond;
-    file.samples = SampleScroll->value() * kSamplesPerBlock;
-    file.trigger = trigger.selectedIndex();
-    file.triggerLevel = TrigLevelScroll->value();
-    file.fallingEdge = TrigEdge.selectedIndex() == 0;
-    file.timeBaseIndex = TimeOption.selectedIndex();
-    file.voltsPerDivHalf = VoltsPerDiv2->isChecked();
-    file.dots = LineStyleOption.selectedIndex() == 1;
-    file.triggerMarker = TrigVisible->isChecked();
-    file.scrolledDivisions = Hscroll->value();
-    file.taken = recordTaken_.isValid() ? recordTaken_ : QDateTime::currentDateTimeUtc();
-    const auto first = SampleData.begin() + 1;
-    file.records.emplace_back(first, first + file.samples);
-    file.calibration = calibrationOnScreen();
-    return file;
-}
-
 void Form1::saveRecord() {
-    if (MeresVege != -1) {
+    if (!scope_->recordShown()) {
         showNotice(tr("There is no record on screen to save."));
         return;
     }
     // The record as it is now: a run going on meanwhile may replace the one on screen.
     askForFile(QFileDialog::AcceptSave, tr("Save record"), tr(kRecordFilter), QStringLiteral("csv"),
-               [this, file = recordOnScreen()](const QString &path) {
+               [this, file = scope_->recordOnScreen()](const QString &path) {
                    if (const auto error = records::writeRecordFile(path, file)) {
                        showNotice(tr("%1 could not be saved: %2")
                                       .arg(QDir::toNativeSeparators(path),
@@ -95,7 +70,8 @@ bool Form1::openRecordFile(const QString &path) {
         showNotice(tr(kBusyNotice));
         return false;
     }
-    const records::LogReadResult read = records::readRecordLog(path, history_->budgetBytes());
+    const records::LogReadResult read =
+        records::readRecordLog(path, scope_->history().budgetBytes());
     const QString name = QDir::toNativeSeparators(path);
     if (const auto *error = std::get_if<records::ReadError>(&read)) {
         const QString where = error->line > 0 ? tr(", line %1").arg(error->line) : QString();
@@ -111,18 +87,17 @@ bool Form1::openRecordFile(const QString &path) {
         return false;
     }
     for (const records::RecordFile &entry : log.entries) {
-        const int rate = records::rateCodeForSps(entry.sampleRateSps).value_or(0);
+        const settings::ScopeSettings &taken = entry.settings;
         // The two slowest combinations hold the record length lower than such a record: showing
         // it would cut it.
-        if (entry.samples / kSamplesPerBlock >
-            display::recordLengthLimit(entry.timeBaseIndex, rate)) {
+        if (taken.blocks() > display::recordLengthLimit(taken.timeBase, taken.rateCode)) {
             showNotice(tr("%1 holds more samples than its time base can show.").arg(name));
             return false;
         }
     }
     const std::size_t count = log.entries.size();
-    const std::size_t kept = keepInHistory(std::move(log.entries));
-    showHistoryEntry(history_->size() - kept);
+    const std::size_t kept = scope_->keep(std::move(log.entries));
+    showHistoryEntry(scope_->history().size() - kept);
     QStringList notes;
     if (log.leftOut + count > kept)
         notes << tr("The oldest %1 records did not fit in the history and were left out.")
@@ -135,26 +110,11 @@ bool Form1::openRecordFile(const QString &path) {
 }
 
 void Form1::showRecordFile(const records::RecordFile &file) {
-    // Settings first: a change of rate or length clears the record, as it does by hand.
-    select(SampleRate, records::rateCodeForSps(file.sampleRateSps).value_or(0));
-    SampleScroll->setValue(file.samples / kSamplesPerBlock);
-    select(trigger, file.trigger);
-    TrigLevelScroll->setValue(file.triggerLevel);
-    select(TrigEdge, file.fallingEdge ? 0 : 1);
-    select(TimeOption, file.timeBaseIndex);
-    VoltsPerDiv2->setChecked(file.voltsPerDivHalf);
-    select(LineStyleOption, file.dots ? 1 : 0);
-    TrigVisible->setChecked(file.triggerMarker);
-
-    const std::vector<std::int16_t> &record = file.records.front();
-    std::copy(record.begin(), record.end(), SampleData.begin() + 1);
-    recordTaken_ = file.taken;
-    ++recordNumber_;
-    noteFileCalibration(file.calibration);
-    MeresVege = -1;
+    moveControls(file.settings);
+    scope_->showRecord(file);
     Hscroll->setValue(0);
     Koord_rendszer_rajzolasa();
-    Hscroll->setValue(file.scrolledDivisions);
+    Hscroll->setValue(file.settings.scrollDivisions);
 }
 
 void Form1::exportPicture() {

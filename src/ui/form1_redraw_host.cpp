@@ -1,86 +1,45 @@
 #include "form1_redraw_host.h"
 
-#include <QCheckBox>
 #include <QScrollBar>
 
-#include "form1.h"
+#include "scope/scope.h"
 
 namespace kalvira::ui {
 
-void Form1RedrawHost::setKoordinataKorrekcio(std::int16_t value) {
-    form_.KoordinataKorrekcio = value;
+const settings::ScopeSettings &Form1RedrawHost::settings() const {
+    return scope_.settings();
 }
 
-void Form1RedrawHost::setTriglevel(std::int16_t value) {
-    form_.triglevel = value;
+bool Form1RedrawHost::recordShown() const {
+    return scope_.recordShown();
 }
 
-std::int16_t Form1RedrawHost::meresVege() const {
-    return form_.MeresVege;
+const SampleRecord &Form1RedrawHost::samples() const {
+    return scope_.samples();
 }
 
-const display::SampleRecord &Form1RedrawHost::sampleData() const {
-    return form_.SampleData;
+void Form1RedrawHost::setRecordBlocks(std::int16_t hundreds) {
+    sampleScroll_.setValue(hundreds);
 }
 
-int Form1RedrawHost::selectedTimeOption() const {
-    return form_.TimeOption.selectedIndex();
+void Form1RedrawHost::setScrollEnabled(bool enabled) {
+    hscroll_.setEnabled(enabled);
 }
 
-int Form1RedrawHost::selectedSampleRate() const {
-    return form_.SampleRate.selectedIndex();
+void Form1RedrawHost::setScrollPosition(std::int16_t divisions) {
+    hscroll_.setValue(divisions);
 }
 
-int Form1RedrawHost::selectedLineStyle() const {
-    return form_.LineStyleOption.selectedIndex();
+void Form1RedrawHost::setScrollMaximum(std::int16_t divisions) {
+    hscroll_.setMaximum(divisions);
 }
 
-bool Form1RedrawHost::trigVisible() const {
-    return form_.TrigVisible->isChecked();
+void Form1RedrawHost::setScrollSmallChange(std::int16_t divisions) {
+    hscroll_.setSingleStep(divisions);
 }
 
-bool Form1RedrawHost::voltsPerDiv2() const {
-    return form_.VoltsPerDiv2->isChecked();
-}
-
-std::int16_t Form1RedrawHost::trigLevelValue() const {
-    return static_cast<std::int16_t>(form_.TrigLevelScroll->value());
-}
-
-std::int16_t Form1RedrawHost::sampleScrollValue() const {
-    return static_cast<std::int16_t>(form_.SampleScroll->value());
-}
-
-void Form1RedrawHost::setSampleScrollValue(std::int16_t value) {
-    form_.SampleScroll->setValue(value);
-}
-
-std::int16_t Form1RedrawHost::hscrollValue() const {
-    return static_cast<std::int16_t>(form_.Hscroll->value());
-}
-
-void Form1RedrawHost::setHscrollEnabled(bool enabled) {
-    form_.Hscroll->setEnabled(enabled);
-}
-
-void Form1RedrawHost::setHscrollValue(std::int16_t value) {
-    form_.Hscroll->setValue(value);
-}
-
-void Form1RedrawHost::setHscrollMaximum(std::int16_t value) {
-    form_.Hscroll->setMaximum(value);
-}
-
-void Form1RedrawHost::setHscrollSmallChange(std::int16_t value) {
-    form_.Hscroll->setSingleStep(value);
-}
-
-void Form1RedrawHost::setHscrollLargeChange(std::int16_t value) {
-    form_.Hscroll->setPageStep(value);
-}
-
-void Form1RedrawHost::layoutControls() {
-    form_.layoutControls();
+void Form1RedrawHost::setScrollLargeChange(std::int16_t divisions) {
+    hscroll_.setPageStep(divisions);
 }
 
 }  // namespace kalvira::ui

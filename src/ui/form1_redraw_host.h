@@ -1,38 +1,53 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 #include "display/redraw_host.h"
+
+class QScrollBar;
+
+namespace kalvira::scope {
+class Scope;
+}
 
 namespace kalvira::ui {
 
-class Form1;
-
-// The window as the redraw sees it: its display controls, form-level values and record.
+// The window as the redraw sees it: the scope's settings and record, which the controls keep up
+// to date as they change, the two bars the redraw sets, and the placing of the controls.
 class Form1RedrawHost final : public display::RedrawHost {
 public:
-    explicit Form1RedrawHost(Form1 &form) : form_(form) {}
+    Form1RedrawHost(const scope::Scope &scope, QScrollBar &sampleScroll, QScrollBar &hscroll,
+                    std::function<void()> layoutControls)
+        : scope_(scope),
+          sampleScroll_(sampleScroll),
+          hscroll_(hscroll),
+          layoutControls_(std::move(layoutControls)) {}
 
-    void setKoordinataKorrekcio(std::int16_t value) override;
-    void setTriglevel(std::int16_t value) override;
-    std::int16_t meresVege() const override;
-    const display::SampleRecord &sampleData() const override;
-    int selectedTimeOption() const override;
-    int selectedSampleRate() const override;
-    int selectedLineStyle() const override;
-    bool trigVisible() const override;
-    bool voltsPerDiv2() const override;
-    std::int16_t trigLevelValue() const override;
-    std::int16_t sampleScrollValue() const override;
-    void setSampleScrollValue(std::int16_t value) override;
-    std::int16_t hscrollValue() const override;
-    void setHscrollEnabled(bool enabled) override;
-    void setHscrollValue(std::int16_t value) override;
-    void setHscrollMaximum(std::int16_t value) override;
-    void setHscrollSmallChange(std::int16_t value) override;
-    void setHscrollLargeChange(std::int16_t value) override;
-    void layoutControls() override;
+    const settings::ScopeSettings &settings() const override;
+    bool recordShown() const override;
+    const SampleRecord &samples() const override;
+    void setVerticalCorrection(std::int16_t correction) override {
+        KoordinataKorrekcio = correction;
+    }
+    void setTriggerLevelSamples(std::int16_t level) override { triglevel = level; }
+    void setRecordBlocks(std::int16_t hundreds) override;
+    void setScrollEnabled(bool enabled) override;
+    void setScrollPosition(std::int16_t divisions) override;
+    void setScrollMaximum(std::int16_t divisions) override;
+    void setScrollSmallChange(std::int16_t divisions) override;
+    void setScrollLargeChange(std::int16_t divisions) override;
+    void layoutControls() override { layoutControls_(); }
 
 private:
-    Form1 &form_;
+    const scope::Scope &scope_;
+    QScrollBar &sampleScroll_;
+    QScrollBar &hscroll_;
+    std::function<void()> layoutControls_;
+    // The form-level values the redraw works out: a sample s is drawn at y = s +
+    // KoordinataKorrekcio; triglevel is the trigger level in sample units.
+    std::int16_t KoordinataKorrekcio = 0;
+    std::int16_t triglevel = 0;
 };
 
 }  // namespace kalvira::ui

@@ -1,30 +1,27 @@
-// The measurement run's life in the window: START, the settings it locks while it lasts, and the
-// window's close during a run.
+// The measurement run's life in the window: what the window does for it (the clock, the settings
+// it locks while it lasts, the picture, the message box, the progress) and the window's close
+// during a run.
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
-#include "acquisition/measurement_run.h"
 #include "acquisition/qt_serial_port.h"
 #include "form1.h"
-#include "form1_run_host.h"
+#include "scope/scope.h"
 
 namespace kalvira::ui {
 
-void Form1::startRun() {
-    if (!run_) run_ = std::make_unique<acquisition::MeasurementRun>(*runHost_, *MSComm1);
-    run_->start();
-}
-
-void Form1::wakeRun() {
-    if (run_) run_->wake();
-}
-
 bool Form1::runInProgress() const {
-    return run_ && run_->running();
+    return scope_->running();
+}
+
+void Form1::startClock() {
+    // Already ticking: keep its rhythm, as switching an enabled timer on again does not restart it.
+    if (!Timer1->isActive()) Timer1->start();
 }
 
 // START, the exit button and what the unit's frame is built from are locked while a run lasts;
@@ -41,13 +38,27 @@ void Form1::setSettingsLocked(bool locked) {
     TrigLevelScroll->setEnabled(true);
 }
 
+void Form1::redraw() {
+    Koord_rendszer_rajzolasa();
+}
+
+void Form1::showMessage(const std::string &text, std::function<void()> closed) {
+    QMessageBox *box = showNotice(QString::fromStdString(text));
+    QObject::connect(box, &QMessageBox::finished, messageContext_.get(),
+                     [closed = std::move(closed)] { closed(); });
+}
+
+void Form1::runStateChanged() {
+    showRunProgress(true);
+}
+
 // Closing the window during a run stops it at once, takes down its message and any file dialog,
 // and closes the port; the program then ends as it does when the window is closed between runs,
 // with its last window.
 void Form1::closeEvent(QCloseEvent *event) {
     if (fileDialog_) fileDialog_->reject();
     if (runInProgress()) {
-        run_->abort();
+        scope_->abort();
         for (auto *box : findChildren<QMessageBox *>()) box->close();
     }
     if (MSComm1->PortOpen()) MSComm1->PortOpen(false);

@@ -42,12 +42,12 @@ struct RunTest : ::testing::Test {
     // its last byte), tail (its last byte, unnoticed).
     void play(const std::string &script) {
         const std::map<std::string, std::function<void(int)>> steps{
-            {"rate", [&](int n) { host.sampleRate = n; }},
-            {"scroll", [&](int n) { host.sampleScroll = std::int16_t(n); }},
-            {"cont", [&](int) { host.trigger = 1; }},
-            {"mode", [&](int n) { host.trigger = n; }},
+            {"rate", [&](int n) { host.settings.scope.rateCode = n; }},
+            {"scroll", [&](int n) { host.settings.scope.recordLength = n * 100; }},
+            {"cont", [&](int) { host.settings.scope.triggerMode = 1; }},
+            {"mode", [&](int n) { host.settings.scope.triggerMode = n; }},
             {"start", [&](int) { run.start(); }},
-            {"stop", [&](int) { host.StopGombLenyomva = -1, run.wake(); }},
+            {"stop", [&](int) { run.stop(); }},
             {"tick", [&](int n) { tick(n); }},
             {"drain", [&](int) { port.drain(); }},
             {"fail", [&](int) { port.breakDown(kIo); }},
@@ -68,7 +68,7 @@ struct RunTest : ::testing::Test {
         }
     }
     void tick(int n) {  // Timer1 lowers TizedSec while it is above 0, then the run looks again
-        for (; n > 0; --n) host.timer1Enabled ? run.tick() : run.wake();
+        for (; n > 0; --n) host.clockStarted ? run.tick() : run.wake();
     }
     void deliver(int n) {
         for (int i = 0; i < n; ++i, ++next) {
@@ -134,7 +134,7 @@ TEST_P(RunFailure, ShowsItsMessageAndEndsTheRunOnceItIsClosed) {
     EXPECT_EQ(host.redraws.size(), redraws);
     EXPECT_EQ(host.commitLengths.size(), redraws);
     EXPECT_EQ(port.writes.size(), writes);
-    port.openError.reset(), host.trigger = 0;  // a new run starts afresh
+    port.openError.reset(), host.settings.scope.triggerMode = 0;  // a new run starts afresh
     play("start answer blocks:3");
     expectDrawn(redraws, record, 300);
 }
@@ -173,7 +173,7 @@ TEST_P(RunStop, ClosingTheWindowEndsTheRunAtOnceWithNothingMore) {
     const std::size_t redraws = host.redraws.size(), writes = port.writes.size();
     run.abort();
     expectEnded();
-    EXPECT_EQ(host.StopGombLenyomva, -1);
+    EXPECT_TRUE(run.stopRequested());
     play("tick:700 drain arrive");
     EXPECT_EQ(host.redraws.size(), redraws);
     EXPECT_EQ(port.writes.size(), writes);
@@ -206,19 +206,28 @@ const std::array<int, 3> kCountdowns[] = {
 INSTANTIATE_TEST_SUITE_P(Rates, FirstBlockCountdown, ::testing::ValuesIn(kCountdowns));
 
 TEST_F(RunTest, BadCopiesAreAwaitedSilentlyWithinTheCountdownAndGoodBlocksAckedOnce) {
-    host.com1 = 1, host.StopGombLenyomva = -1;  // left over from before START
+    host.settings.port = 1;
+    run.stop();  // left over from before START
     play("rate:7 scroll:2 start");
-    EXPECT_EQ(host.StopGombLenyomva, 0);
+    EXPECT_FALSE(run.stopRequested());
     EXPECT_EQ(host.locks, kLocked);
     EXPECT_EQ(port.calls,
               (Texts{"CommPort 2", "Settings 115200,n,8,1", "RThreshold 0", "InputLen 100",
                      "OutBufferCount 0", "InBufferCount 0", "PortOpen true", "Output 11"}));
-    play("answer bad bad blocks:1 bad bad blocks:1");
+    // The countdown of each wait: frame, start byte, block 1 (1 s + 6 s), acknowledgement,
+    // block 2, acknowledgement. A bad copy loads nothing: the tick before it still counts.
+    std::vector<std::int16_t> loads{run.countdown()};
+    for (const char *steps : {"drain", "answer tick bad bad", "arrive", "drain tick bad bad"}) {
+        play(steps);
+        loads.push_back(run.countdown());
+    }
+    play("arrive");
+    loads.push_back(run.countdown());
+    play("drain");
     EXPECT_TRUE(host.messages.empty());
     // START, each bad copy and block 1 empty the receive buffer
     EXPECT_EQ(std::count(port.calls.begin(), port.calls.end(), "InBufferCount 0"), 6);
-    // frame, start byte, block 1 (1 s + 6 s), acknowledgement, block 2, acknowledgement
-    EXPECT_EQ(host.tizedSecLoads, (std::vector<std::int16_t>{15, 95, 70, 15, 660, 15}));
+    EXPECT_EQ(loads, (std::vector<std::int16_t>{15, 95, 69, 15, 659, 15}));
     EXPECT_EQ(port.wire, (Bytes{0x07, 0x64, 0xC8, 0x00, 1, 0, 0, 0, 0, 0, 0x34, 0x55, 0x55}));
     expectDrawn(0, 1, 200);
     EXPECT_EQ(port.calls.back(), "PortOpen false");
@@ -228,9 +237,10 @@ TEST_F(RunTest, BadCopiesAreAwaitedSilentlyWithinTheCountdownAndGoodBlocksAckedO
 
 // The record length is fixed when the frame is built, even if the redraw lowers the bar meanwhile.
 TEST_F(RunTest, ContinuousRunPausesThenSendsAFreshFrameAndDrawsEachNewRecord) {
-    host.trigger = 3;
+    host.settings.scope.triggerMode = 3;
     play("rate:7 scroll:160 start drain");
-    host.trigLevel = 200, host.trigEdge = 1, host.sampleScroll = 1;  // moved during the record
+    host.settings.scope.triggerLevel = 200, host.settings.scope.fallingEdge = false;  // moved
+    host.settings.scope.recordLength = 100;   // during the record
     Bytes first = block(record = 1, next++);  // block 1 comes with the start byte, and more
     first.insert(first.begin(), kStartByte);
     first.resize(first.size() + 150, 0xEE);

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Drivers, LowLatency, ::testing::ValuesIn(kLatencies));
 TEST_F(PortOnFakeDriver, AStuckAdapterLosesItsLastBytesButNotTheRunsEnd) {
     driver.flags = 0;
     FakeRunHost host;
-    host.sampleScroll = 1;
+    host.settings.scope.recordLength = 100;
     MeasurementRun run(host, port);
     run.start();
     ASSERT_EQ(readFar(kFrameLength).size(), kFrameLength);

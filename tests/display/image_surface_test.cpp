@@ -63,8 +63,8 @@ TEST(ImageSurface, WholePixelsTiesToEvenUpToTheLastColumnAndRowNotBeyond) {
 
 TEST(ImageSurface, RedrawsAsQPainterPaintsInTheSixColoursOnly) {
     FakeRedrawHost host;
-    host.meresVegeFlag = -1, host.sampleScroll = 160, host.trigVisibleTicked = true;
-    host.timeOption = 13, host.voltsPerDiv2Ticked = true;
+    host.shown = true, host.scope.recordLength = 16000, host.scope.triggerMarker = true;
+    host.scope.timeBase = 13, host.scope.halfHeight = true;
     for (int k = 1; k <= kMaxRecordLength; ++k) {  // sine and ramp: segments of every slope
         host.record[k] = static_cast<std::int16_t>(512 + 300 * std::sin(k * 0.013) + k % 97);
     }

@@ -11,10 +11,10 @@ namespace {
 // 704 x 543 has its centre line at 271.5, so counts stand 240 above their y (-240.5 to even).
 PlotMapping mappingAt(std::int16_t hscroll, bool halved) {
     testing::FakeRedrawHost host;
-    host.timeOption = 6;
-    host.sampleRate = 0;
-    host.hscroll = hscroll;
-    host.voltsPerDiv2Ticked = halved;
+    host.scope.timeBase = 6;
+    host.scope.rateCode = 0;
+    host.scope.scrollDivisions = hscroll;
+    host.scope.halfHeight = halved;
     return plotMapping(host, 704.0f, 543.0f);
 }
 

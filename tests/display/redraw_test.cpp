@@ -31,13 +31,13 @@ struct Window {
 
     explicit Window(const View &v, int trigLevel = 100, bool trigVisible = false)
         : surface(v.width, v.height) {
-        host.timeOption = v.time, host.sampleRate = v.rate, host.lineStyle = v.style;
-        host.voltsPerDiv2Ticked = v.halved, host.meresVegeFlag = v.meresVege;
-        host.trigLevel = trigLevel, host.trigVisibleTicked = trigVisible;
-        host.sampleScroll = v.n / 100, host.hscroll = v.hscroll;
+        host.scope.timeBase = v.time, host.scope.rateCode = v.rate, host.scope.dots = v.style == 1;
+        host.scope.halfHeight = v.halved, host.shown = v.meresVege == -1;
+        host.scope.triggerLevel = trigLevel, host.scope.triggerMarker = trigVisible;
+        host.scope.recordLength = v.n, host.scope.scrollDivisions = v.hscroll;
         for (int k = 1; k <= kRecordLastPosition; ++k) host.record[k] = k <= v.n ? k % 1000 : -5000;
         host.onHscrollChange = [this] { redraw(); };
-        host.onSampleScrollChange = [this] { host.meresVegeFlag = 0, redraw(); };
+        host.onSampleScrollChange = [this] { host.shown = false, redraw(); };
         redraw();
     }
     void redraw() { ++redraws, Koord_rendszer_rajzolasa(host, surface); }

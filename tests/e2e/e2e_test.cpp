@@ -14,6 +14,7 @@
 
 #include "acquisition/qt_serial_port.h"
 #include "form_controls.h"
+#include "scope/scope.h"
 #include "scoped_environment.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
@@ -87,7 +88,8 @@ protected:
     }
     void expectTriangle(int samples) const {
         int wrong = 0;
-        for (int k = 1; k <= samples; ++k) wrong += form.SampleData[k] != kTriangle[(k - 1) % 40];
+        for (int k = 1; k <= samples; ++k)
+            wrong += form.scope().samples()[k] != kTriangle[(k - 1) % 40];
         EXPECT_EQ(wrong, 0) << "samples differing from the unit's triangle";
     }
     // The run ended with this message or none; after one ending in ": " the system's reason.
@@ -113,7 +115,7 @@ TEST_F(EndToEnd, ASingleRunCommitsTheUnitsRecordOverACleanLink) {
     QStringList titles;
     ASSERT_TRUE(startAndWait([&] { return titles << form.windowTitle(), runOver(); }));
     expectRunEnded();
-    EXPECT_EQ(form.MeresVege, -1);
+    EXPECT_TRUE(form.scope().recordShown());
     expectTriangle(16000);
     EXPECT_FALSE(titles.filter(QStringLiteral("KALVIRA – transferring ")).isEmpty())
         << titles.join('|').toStdString();
@@ -139,7 +141,7 @@ TEST_F(EndToEnd, AContinuousRunSendsNewLevelAndEdgeInTheNextFrameUntilStop) {
     control<QPushButton>(form, "stp")->click();
     ASSERT_TRUE(waitUntil([this] { return runOver(); }));
     expectRunEnded();
-    EXPECT_EQ(form.MeresVege, -1);
+    EXPECT_TRUE(form.scope().recordShown());
     const Bytes first{0x10, 0x64, 0x64, 0, 1, 0, 0, 0, 0, 0, 0xD9, 0x55};
     const Bytes changed{0x10, 0x8C, 0x64, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x55};
     const Bytes read = fromProgram();
@@ -154,7 +156,7 @@ TEST_F(EndToEnd, AContinuousRunGoesOnUnderAFileDialogAndClosingTheWindowOverItIs
     option(form, "trigger", 1)->click();  // "Ext./Cont."
     control<QScrollBar>(form, "SampleScroll")->setValue(1);
     form.show();
-    ASSERT_TRUE(startAndWait([this] { return form.MeresVege == -1; }));
+    ASSERT_TRUE(startAndWait([this] { return form.scope().recordShown(); }));
     for (QAction *action : form.actions()) {
         if (action->shortcut() == QKeySequence::Save) action->trigger();  // "Save record…"
     }
@@ -187,8 +189,9 @@ TEST_P(EndToEndFault, ShowsItsMessageAndAcknowledgesOnlyGoodBlocks) {
     ASSERT_TRUE(startAndWait([this] { return runOver(); }));
     expectRunEnded(f.message);
     if (f.message.empty()) expectTriangle(500);
-    EXPECT_EQ(form.MeresVege, f.message.empty() ? -1 : 0);
-    EXPECT_TRUE(f.message.empty() || form.SampleData[1] == 0) << "a failed run touched SampleData";
+    EXPECT_EQ(form.scope().recordShown(), f.message.empty());
+    EXPECT_TRUE(f.message.empty() || form.scope().samples()[1] == 0)
+        << "a failed run touched SampleData";
     Bytes frameAndAcks{0x00, 0x64, 0xF4, 0x01, 1, 0, 0, 0, 0, 0, 0x5A};
     frameAndAcks.resize(11 + f.acks, 0x55);
     EXPECT_EQ(fromProgram(), frameAndAcks);
@@ -223,7 +226,7 @@ TEST_F(EndToEnd, AUnitVanishingMidRecordIsReportedByDevice) {
     unit->stop();
     ASSERT_TRUE(waitUntil([this] { return runOver(); }));
     expectRunEnded(unit->device() + ": ");
-    EXPECT_EQ(form.SampleData[1], 0);
+    EXPECT_EQ(form.scope().samples()[1], 0);
 }
 
 TEST_F(EndToEnd, ClosingTheWindowMidRecordEndsTheRunAndClosesThePort) {

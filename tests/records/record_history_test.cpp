@@ -7,7 +7,7 @@ namespace {
 
 RecordFile entryOf(int samples, std::int16_t value) {
     RecordFile entry;
-    entry.samples = samples;
+    entry.settings.recordLength = samples;
     entry.records = {std::vector<std::int16_t>(static_cast<std::size_t>(samples), value)};
     return entry;
 }

@@ -14,7 +14,18 @@ namespace {
 
 // Sample k (from 1) of record r holds 7k + r, so every row is told apart by its value.
 RecordFile makeFile(int sps, int samples, int records) {
-    RecordFile file{sps, samples, 3, 201, false, 13, true, true, true, 9, {}, {}, {}};
+    RecordFile file;
+    file.settings = {.rateCode = settings::rateCodeForSps(sps).value_or(-1),
+                     .recordLength = samples,
+                     .triggerMode = 3,
+                     .triggerLevel = 201,
+                     .fallingEdge = false,
+                     .timeBase = 13,
+                     .halfHeight = true,
+                     .dots = true,
+                     .triggerMarker = true,
+                     .scrollDivisions = 9,
+                     .calibration = std::nullopt};
     file.taken = QDateTime(QDate(2026, 12, 6), QTime(23, 15), Qt::UTC);
     for (int r = 1; r <= records; ++r) {
         auto &record = file.records.emplace_back();
@@ -31,9 +42,11 @@ std::string text(const RecordFile &file) {
 TEST(RecordFileTest, RoundTripIsExactThroughTheDisk) {
     QTemporaryDir dir;
     RecordFile several = makeFile(200, 100, 3), scrolled = makeFile(1000, 300, 1);
-    several.voltsPerDivHalf = several.triggerMarker = false;  // each flag alone set in one file
-    scrolled.dots = scrolled.triggerMarker = false, scrolled.scrolledDivisions = 0;
-    several.calibration = analysis::Calibration{1 / 3.0, 511.25, 100};  // read back exactly
+    several.settings.halfHeight = several.settings.triggerMarker = false;  // each flag alone set
+    scrolled.settings.dots = scrolled.settings.triggerMarker = false;
+    scrolled.settings.scrollDivisions = 0;
+    several.settings.calibration =
+        analysis::Calibration{1 / 3.0, 511.25, 100};  // read back exactly
     for (const RecordFile &file : {makeFile(40000, 16000, 1), several, scrolled}) {
         const QString path = dir.filePath(QStringLiteral("r.csv"));
         ASSERT_EQ(writeRecordFile(path, file), std::nullopt);
@@ -77,7 +90,8 @@ class BrokenFileTest : public ::testing::TestWithParam<Broken> {};
 
 TEST_P(BrokenFileTest, IsReadAtTheBoundsAndRefusedAtItsLineBeyond) {
     RecordFile original = makeFile(200, 100, 1);
-    if (GetParam().calibrated) original.calibration = analysis::Calibration{0.005, 512, 10};
+    if (GetParam().calibrated)
+        original.settings.calibration = analysis::Calibration{0.005, 512, 10};
     std::string file = text(original);
     const std::size_t at = file.find(GetParam().from);
     ASSERT_NE(at, std::string::npos);
@@ -159,7 +173,7 @@ std::vector<RecordFile> logEntries() {
                                     makeFile(1000, 200, 1)};
     entries[1].taken = entries[0].taken.addSecs(1);
     entries[2].taken = entries[0].taken.addSecs(2);
-    entries[2].triggerLevel = 7;
+    entries[2].settings.triggerLevel = 7;
     entries[2].records[0][0] = 1234;
     return entries;
 }

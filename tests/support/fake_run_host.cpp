@@ -6,7 +6,8 @@
 
 namespace kalvira::acquisition::testing {
 
-void FakeRunHost::commitSampleData(std::span<const std::int16_t> record) {
+void FakeRunHost::takeRecord(std::span<const std::int16_t> record) {
+    MeresVege = -1;
     commitLengths.push_back(record.size());
     ASSERT_LT(record.size(), SampleData.size());
     std::copy(record.begin(), record.end(), SampleData.begin() + 1);

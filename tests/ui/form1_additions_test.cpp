@@ -20,6 +20,8 @@
 
 #include "form_controls.h"
 #include "records/record_file.h"
+#include "scope/scope.h"
+#include "scope_record.h"
 #include "scoped_environment.h"
 #include "ui/calibration_dialog.h"
 #include "ui/cursor_overlay.h"
@@ -35,9 +37,10 @@ namespace kalvira::ui {
 namespace {
 
 void loadRecord(Form1 &form) {
-    for (int k = 1; k <= 1200; ++k) form.SampleData[k] = std::int16_t(300 + (k * 7) % 500);
+    std::vector<std::int16_t> samples;
+    for (int k = 1; k <= 1200; ++k) samples.push_back(std::int16_t(300 + (k * 7) % 500));
     control<QScrollBar>(form, "SampleScroll")->setValue(12);
-    form.MeresVege = -1;
+    testing::showSamples(form.scope(), samples);
     form.Koord_rendszer_rajzolasa();
 }
 
@@ -75,7 +78,7 @@ TEST(Form1Records, ASavedRecordOpensAsThePictureItWasWithItsSettings) {
 
     Form1 opened;
     ASSERT_TRUE(opened.openRecordFile(path)) << notice(opened).toStdString();
-    EXPECT_EQ(opened.MeresVege, -1);
+    EXPECT_TRUE(opened.scope().recordShown());
     EXPECT_EQ(control<QScrollBar>(opened, "SampleScroll")->value(), 12);
     EXPECT_EQ(control<QScrollBar>(opened, "Hscroll")->value(), 3);
     EXPECT_TRUE(opened.picture() == saved.picture());
@@ -97,7 +100,7 @@ TEST(Form1Records, ABrokenFileIsRefusedNamingItsLineAndNothingChanges) {
     EXPECT_FALSE(form.openRecordFile(path));
     EXPECT_TRUE(notice(form).contains(QStringLiteral("bad.csv, line 2")))
         << notice(form).toStdString();
-    EXPECT_EQ(form.MeresVege, -1);
+    EXPECT_TRUE(form.scope().recordShown());
     EXPECT_TRUE(form.picture() == before);
 }
 
@@ -254,9 +257,8 @@ TEST(Form1Cursors, KeyCShowsThemOverThePictureAndTheyStayOnTheirSamples) {
 
     loadRecord(form);  // a new record of the same rate and length keeps them
     EXPECT_EQ(cursorTimes(form), "T1 = 10.00 ms  #401  607|T2 = 0 s  #1  307");
-    for (int k = 1; k <= 500; ++k) form.SampleData[k] = 512;
     control<QScrollBar>(form, "SampleScroll")->setValue(5);  // another length: placed anew
-    form.MeresVege = -1;
+    testing::showSamples(form.scope(), std::vector<std::int16_t>(500, 512));
     form.Koord_rendszer_rajzolasa();
     // 500 samples within view: 1 + 499 / 4 and 1 + 3 * 499 / 4, rounded.
     EXPECT_EQ(cursorTimes(form), "T1 = 3.125 ms  #126  512|T2 = 9.350 ms  #375  512");
@@ -272,7 +274,7 @@ TEST(Form1Cursors, KeyCShowsThemOverThePictureAndTheyStayOnTheirSamples) {
 TEST(Form1History, PageKeysStepThroughTheRecordsOfAFileAndStopAtEitherEnd) {
     QTemporaryDir dir;
     records::RecordFile file;
-    file.samples = 100;
+    file.settings.recordLength = 100;
     file.taken = QDateTime::currentDateTimeUtc();
     for (int r = 1; r <= 3; ++r) {
         auto &record = file.records.emplace_back();
@@ -285,7 +287,8 @@ TEST(Form1History, PageKeysStepThroughTheRecordsOfAFileAndStopAtEitherEnd) {
     auto *label = control<QLabel>(form, "historyLabel");
     auto *bar = control<QScrollBar>(form, "SampleScroll");
     const auto shows = [&](int r) {
-        return form.SampleData[1] == 100 * r + 1 && form.SampleData[100] == 100 * r + 100;
+        const SampleRecord &samples = form.scope().samples();
+        return samples[1] == 100 * r + 1 && samples[100] == 100 * r + 100;
     };
     EXPECT_TRUE(shows(1) && label->text().startsWith("1 / 3 · ")) << label->text().toStdString();
     press(bar, Qt::Key_PageUp);  // the oldest already: nothing

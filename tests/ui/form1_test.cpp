@@ -16,6 +16,8 @@
 #include "acquisition/qt_serial_port.h"
 #include "form_controls.h"
 #include "pty_pair.h"
+#include "scope/scope.h"
+#include "scope_record.h"
 #include "scoped_environment.h"
 #include "ui/option_button.h"
 
@@ -33,8 +35,9 @@ QImage picture(const Form1 &form) {
 // Puts a record of `blocks` hundred samples into the window as a finished run leaves it.
 void loadRecord(Form1 &form, int blocks) {
     control<QScrollBar>(form, "SampleScroll")->setValue(blocks);
-    for (int k = 1; k <= blocks * 100; ++k) form.SampleData[k] = std::int16_t(312 + k % 400);
-    form.MeresVege = -1;
+    std::vector<std::int16_t> samples;
+    for (int k = 1; k <= blocks * 100; ++k) samples.push_back(std::int16_t(312 + k % 400));
+    testing::showSamples(form.scope(), samples);
     form.Koord_rendszer_rajzolasa();
 }
 
@@ -73,7 +76,7 @@ TEST_P(Form1Handler, RedrawsOrNotAndKeepsOrDiscardsTheRecord) {
     const QImage before = picture(form);
     GetParam().act(form);
     EXPECT_EQ(picture(form) != before, GetParam().redraws);
-    EXPECT_EQ(form.MeresVege, GetParam().keepsRecord ? -1 : 0);
+    EXPECT_EQ(form.scope().recordShown(), GetParam().keepsRecord);
     const QImage after = picture(form);  // a discarded record leaves no red trace pixel
     const auto *pixels = reinterpret_cast<const QRgb *>(after.constBits());
     EXPECT_EQ(std::count(pixels, pixels + after.width() * after.height(), qRgb(255, 0, 0)) > 0,
@@ -164,9 +167,9 @@ TEST(Form1, ARunLocksExactlyTheAcquisitionSettingsUntilItsWaitRunsOut) {
     ASSERT_TRUE(control<acquisition::QtSerialPort>(form, "MSComm1")->PortOpen());
     auto *timer = form.findChild<QTimer *>("Timer1");
     timer->stop();  // the test alone ticks: 9.5 s down to 0 and no further, and the wait ends
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form.TizedSec == 95; }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.scope().run().countdown() == 95; }, 30000));
     for (int tick = 0; tick < 200; ++tick) QMetaObject::invokeMethod(timer, "timeout");
-    EXPECT_EQ(form.TizedSec, 0);
+    EXPECT_EQ(form.scope().run().countdown(), 0);
     auto *box = form.findChild<QMessageBox *>();
     ASSERT_TRUE(box && box->isVisible() && box->text() == "KALVIRA nem válaszol!");
     box->button(QMessageBox::Ok)->click();

@@ -47,8 +47,6 @@ public:
     // whatever is still collected.
     void begin();
     void end();
-    // Open sessions, 0 outside any.
-    int depth() const { return depth_; }
 
     // true: QPainter paints every call at once, the plain way the fast one is checked against.
     // false (the default): the fast way. Both give the same picture.

@@ -1,5 +1,5 @@
-// What the picture offers beside the controls: keys and a context menu for records and pictures,
-// files dropped on it, and the measurement readout over it.
+// What the picture offers beside the controls: keys and a context menu for records, pictures,
+// measurements, the spectrum and the calibration, and the measurement readout over it.
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>

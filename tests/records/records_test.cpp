@@ -238,15 +238,20 @@ TEST(RecordLogTest, DamageBeforeTheEndIsRefusedAtItsLine) {
 TEST(RecordLogTest, ADamagedLogIsReadSafely) {
     const std::string whole = formatRecordLog(logEntries()).toStdString();
     std::mt19937 random(11);
+    int accepted = 0;
     for (int round = 0; round < 2000; ++round) {
         std::string file = whole;
         for (int n = 0; n < 3; ++n) file[random() % file.size()] = static_cast<char>(random());
         const auto read = parseRecordLog(file.substr(0, random() % (file.size() + 1)));
         if (const auto *log = std::get_if<RecordLog>(&read)) {
+            ++accepted;
             for (const RecordFile &entry : log->entries)
                 EXPECT_EQ(checkRecordFile(entry), std::nullopt);
         }
     }
+    // Damage in the rows of a record is refused, but a log cut inside its last record is read:
+    // some of the damaged logs must have gone through the checks above.
+    EXPECT_GT(accepted, 0);
 }
 
 // Appended one at a time, the records make the same log as written at once.

@@ -115,6 +115,29 @@ const auto kHandlers = ::testing::Values(
 INSTANTIATE_TEST_SUITE_P(Form1, Form1Handler, kHandlers,
                          [](const auto &info) { return std::string(info.param.name); });
 
+// Settings a script asks of the scope move the controls, and their handlers run as by hand: the
+// new rate clears the record, and "1msec/Div." at 200 SPS holds the length at 6400.
+TEST(Form1, SettingsAskedOfTheScopeMoveTheControlsAsAUserWould) {
+    Form1 form;
+    loadRecord(form, 160);
+    settings::ScopeSettings wanted = form.scope().settings();
+    wanted.rateCode = 7, wanted.timeBase = 13, wanted.triggerMode = 3, wanted.triggerLevel = 200;
+    wanted.fallingEdge = false, wanted.halfHeight = wanted.dots = wanted.triggerMarker = true;
+    form.scope().setSettings(wanted);
+    for (const auto &[group, index] : {std::pair("SampleRate", 7),
+                                       {"TimeOption", 13},
+                                       {"trigger", 3},
+                                       {"TrigEdge", 1},
+                                       {"LineStyleOption", 1}})
+        EXPECT_TRUE(option(form, group, index)->isChecked()) << group;
+    EXPECT_EQ(control<QScrollBar>(form, "SampleScroll")->value(), 64);
+    EXPECT_EQ(control<QScrollBar>(form, "TrigLevelScroll")->value(), 200);
+    EXPECT_TRUE(control<QCheckBox>(form, "VoltsPerDiv2")->isChecked());
+    wanted.recordLength = 6400;
+    EXPECT_EQ(form.scope().settings(), wanted);
+    EXPECT_FALSE(form.scope().recordShown());
+}
+
 // "1msec/Div." at 40 kSPS: 40 samples a division, five divisions on the design screen.
 TEST(Form1, HscrollIsEnabledOnlyForARecordLongerThanTheScreen) {
     Form1 form;

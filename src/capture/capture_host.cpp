@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "acquisition/measurement_run.h"
-#include "common/link_facts.h"
+#include "scope/scope.h"
 
 namespace kalvira::capture {
 
@@ -18,25 +17,17 @@ CaptureHost::CaptureHost(const CaptureOptions &options, QObject *parent)
 
 void CaptureHost::endForTime() {
     timeIsUp_ = true;
-    setStopGombLenyomva(-1);
-    if (run_) run_->wake();
+    if (scope_) scope_->stop();
 }
 
 void CaptureHost::interrupt() {
-    if (std::exchange(interrupted_, true) && run_) return run_->abort();
-    setStopGombLenyomva(-1);
-    if (run_) run_->wake();
+    const bool again = std::exchange(interrupted_, true);
+    if (!scope_) return;
+    if (again) return scope_->abort();
+    scope_->stop();
 }
 
-std::int16_t CaptureHost::trigLevelValue() const {
-    return static_cast<std::int16_t>(options_.triggerLevel);
-}
-
-std::int16_t CaptureHost::sampleScrollValue() const {
-    return static_cast<std::int16_t>(options_.samples / kSamplesPerBlock);
-}
-
-void CaptureHost::enableTimer1() {
+void CaptureHost::startClock() {
     if (!Timer1.isActive()) Timer1.start();
 }
 
@@ -45,25 +36,21 @@ void CaptureHost::setSettingsLocked(bool) {}
 
 // The end is reported once the pass that ended the run is over.
 void CaptureHost::runStateChanged() {
-    if (run_ && !run_->running()) {
+    if (scope_ && !scope_->running()) {
         QMetaObject::invokeMethod(this, &CaptureHost::runEnded, Qt::QueuedConnection);
     }
     showStatus();
 }
 
-void CaptureHost::commitSampleData(std::span<const std::int16_t> record) {
-    committed_.assign(record.begin(), record.end());
-}
-
 // The window draws the new record here; the capture keeps it. After the last record wanted the
 // stop request is raised at once, so a continuous run sends nothing more to the unit.
 void CaptureHost::redraw() {
-    if (MeresVege != -1) return;
+    if (!scope_ || !scope_->recordShown()) return;
     if (++recordCount_ == 1) firstTaken_ = QDateTime::currentDateTimeUtc();
-    if (options_.records > 0 && recordCount_ >= options_.records) setStopGombLenyomva(-1);
-    if (recordHandler_) recordHandler_(committed_);
-    if (keepingRecords_) records_.push_back(std::move(committed_));
-    committed_.clear();
+    if (options_.records > 0 && recordCount_ >= options_.records) scope_->stop();
+    const std::span<const std::int16_t> record = scope_->record();
+    if (recordHandler_) recordHandler_(record);
+    if (keepingRecords_) records_.emplace_back(record.begin(), record.end());
     showStatus();
 }
 
@@ -76,12 +63,12 @@ void CaptureHost::showMessage(const std::string &text, std::function<void()> clo
 }
 
 void CaptureHost::Timer1_Timer() {
-    if (run_) run_->tick();
+    if (scope_) scope_->tick();
     showStatus();
 }
 
 void CaptureHost::showStatus() {
-    if (!statusLine_ || !run_ || !run_->running()) return;
+    if (!statusLine_ || !scope_ || !scope_->running()) return;
     QString status = options_.records > 0
                          ? QCoreApplication::translate("kalvira-capture", "%1/%2 records complete")
                                .arg(recordCount_)
@@ -98,7 +85,7 @@ void CaptureHost::showStatus() {
                       .arg(fileSize_() / 1024);
     }
     status += QStringLiteral(", ") +
-              QString::fromStdString(acquisition::describeProgress(run_->progress()));
+              QString::fromStdString(acquisition::describeProgress(scope_->run().progress()));
     std::fprintf(stderr, "\r%s\033[K", status.toLocal8Bit().constData());
     std::fflush(stderr);
 }

@@ -11,24 +11,24 @@
 #include <string>
 #include <vector>
 
-#include "acquisition/run_host.h"
 #include "capture_options.h"
+#include "scope/scope_front_end.h"
 
-namespace kalvira::acquisition {
-class MeasurementRun;
+namespace kalvira::scope {
+class Scope;
 }
 
 namespace kalvira::capture {
 
-// The measurement run's host without a window: the settings come from the command line, every
-// committed record is kept, and a failure's message goes to standard error.
-class CaptureHost final : public QObject, public acquisition::RunHost {
+// The scope's front end without a window: every committed record is handed on or kept, and a
+// failure's message goes to standard error.
+class CaptureHost final : public QObject, public scope::ScopeFrontEnd {
     Q_OBJECT
 public:
     explicit CaptureHost(const CaptureOptions &options, QObject *parent = nullptr);
 
-    // The run that Timer1 ticks and the stop request wake; it must outlive the host's use.
-    void attach(acquisition::MeasurementRun *run) { run_ = run; }
+    // The scope whose run Timer1 ticks and the stop request wakes; it must outlive the host's use.
+    void attach(scope::Scope *scope) { scope_ = scope; }
     // Ctrl+C. The first acts as STOP: the run ends at its next stop test, a record already
     // complete is kept. A later one ends the run at once, not waiting for the frame, the
     // acknowledgement or the pause under way.
@@ -58,20 +58,8 @@ public:
     // The message of the failure that ended the run, if one did.
     const std::optional<std::string> &failure() const { return failure_; }
 
-    int selectedCom1() const override { return options_.portIndex; }
-    int selectedTrigger() const override { return options_.triggerMode(); }
-    int selectedSampleRate() const override { return options_.rateCode; }
-    int selectedTrigEdge() const override { return options_.fallingEdge ? 0 : 1; }
-    std::int16_t trigLevelValue() const override;
-    std::int16_t sampleScrollValue() const override;
-    std::int16_t stopGombLenyomva() const override { return StopGombLenyomva; }
-    void setStopGombLenyomva(std::int16_t value) override { StopGombLenyomva = value; }
-    std::int16_t tizedSec() const override { return TizedSec; }
-    void setTizedSec(std::int16_t value) override { TizedSec = value; }
-    void setMeresVege(std::int16_t value) override { MeresVege = value; }
-    void enableTimer1() override;
+    void startClock() override;
     void setSettingsLocked(bool locked) override;
-    void commitSampleData(std::span<const std::int16_t> record) override;
     void redraw() override;
     void showMessage(const std::string &text, std::function<void()> closed) override;
     void runStateChanged() override;
@@ -85,12 +73,8 @@ private:
     void showStatus();
 
     CaptureOptions options_;
-    acquisition::MeasurementRun *run_ = nullptr;
+    scope::Scope *scope_ = nullptr;
     QTimer Timer1;
-    std::int16_t StopGombLenyomva = 0;
-    std::int16_t TizedSec = 0;
-    std::int16_t MeresVege = 0;
-    std::vector<std::int16_t> committed_;  // the record the run committed, until it is drawn
     std::vector<std::vector<std::int16_t>> records_;
     QDateTime firstTaken_;
     std::optional<std::string> failure_;

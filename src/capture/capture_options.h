@@ -6,8 +6,8 @@
 #include <string>
 #include <variant>
 
-#include "analysis/calibration.h"
 #include "analysis/spectrum.h"
+#include "settings/scope_settings.h"
 
 namespace kalvira::capture {
 
@@ -15,11 +15,10 @@ namespace kalvira::capture {
 struct CaptureOptions {
     int portIndex = 0;                  // the window's port option: 0 "COM1", 1 "COM2"
     std::optional<std::string> device;  // a device path given instead of COM1 / COM2
-    int rateCode = 0;                   // 0 40000 SPS .. 7 200 SPS
-    int samples = 5000;                 // 100..16000 in steps of 100
-    bool levelTrigger = false;          // "Trig." (the level) instead of "Ext."
-    int triggerLevel = 100;             // 1..254
-    bool fallingEdge = true;
+    // What the run asks the unit for and the record file says: the rate, the record length, the
+    // trigger mode, level and edge, and how the values read in volts (--volts-per-count,
+    // --zero-count, --probe; none without them). The rest are the window's defaults.
+    settings::ScopeSettings settings;
     int records = 1;  // complete records wanted, 0 for no end; other than 1 runs the continuous
                       // mode, unless an interval is given
     QString output;   // the record file; empty for standard output
@@ -30,15 +29,8 @@ struct CaptureOptions {
     std::optional<double> durationS;  // ends the capture after that long
     std::optional<double> intervalS;  // one single run every that long instead of continuous
 
-    // The window's trigger option 0..3 these options stand for.
-    int triggerMode() const {
-        return (levelTrigger ? 2 : 0) + (records != 1 && !intervalS ? 1 : 0);
-    }
     // Whether the records go to their file one by one as they complete.
     bool appendsRecords() const { return records != 1 || durationS || intervalS; }
-
-    // How the values read in volts (--volts-per-count, --zero-count, --probe); none without them.
-    std::optional<analysis::Calibration> calibration;
 };
 
 // The command line ends the program before any capture: the text goes to standard output with

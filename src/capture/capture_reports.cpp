@@ -27,10 +27,11 @@ std::optional<std::string> writeSpectra(const QString &path, const records::Reco
                                         analysis::SpectrumAnalyser &analyser) {
     std::vector<analysis::Spectrum> spectra;
     for (const auto &record : file.records) {
-        spectra.push_back(analyser.transform(record, file.sampleRateSps, window));
+        spectra.push_back(analyser.transform(record, file.settings.sampleRateSps(), window));
     }
-    const std::string text = analysis::spectrumCsv(spectra, records::spectrumSettings(file),
-                                                   analysis::SpectrumLevels(file.calibration));
+    const std::string text =
+        analysis::spectrumCsv(spectra, records::spectrumSettings(file),
+                              analysis::SpectrumLevels(file.settings.calibration));
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) ||
         out.write(text.data(), static_cast<qint64>(text.size())) !=

@@ -8,12 +8,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "acquisition/measurement_run.h"
+#include "acquisition/protocol.h"
 #include "capture/capture_host.h"
 #include "capture/capture_reports.h"
 #include "fake_serial_port.h"
 #include "records/record_file.h"
 #include "records/record_history.h"
+#include "scope/scope.h"
 
 namespace kalvira::capture {
 namespace {
@@ -47,7 +48,7 @@ TEST_F(CaptureTest, EveryRecordArrivesAsTheUnitSentIt) {
               0);
     const auto read = records::readRecordFile(output);
     const auto *file = std::get_if<records::RecordFile>(&read);
-    ASSERT_TRUE(file && file->records.size() == 2 && file->samples == 500);
+    ASSERT_TRUE(file && file->records.size() == 2 && file->settings.recordLength == 500);
     // Samples 1, 150, 250, 450 of record 1; 1, 100, 300 of record 2, which starts 0.38 cycle on.
     const auto &[first, second] = std::tie(file->records[0], file->records[1]);
     EXPECT_EQ((std::vector<int>{first[0], first[149], first[249], first[449], second[0], second[99],
@@ -82,7 +83,7 @@ TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
                   std::pair(-30.0, 30.0));
     }
     const auto read = records::readRecordFile(output);
-    EXPECT_EQ(std::get<records::RecordFile>(read).calibration,
+    EXPECT_EQ(std::get<records::RecordFile>(read).settings.calibration,
               analysis::Calibration(0.01, 512, 10));
     QFile spectrum(spectra);
     const QByteArray text = spectrum.open(QIODevice::ReadOnly) ? spectrum.readAll() : "";
@@ -177,31 +178,33 @@ TEST_F(CaptureTest, AnIntervalTakesSingleRecordsBackToBackWhenTheyTakeLonger) {
     const auto read = records::readRecordFile(output);
     ASSERT_TRUE(std::holds_alternative<records::RecordFile>(read));
     EXPECT_EQ(std::get<records::RecordFile>(read).records.size(), 3u);
-    EXPECT_EQ(std::get<records::RecordFile>(read).trigger, 0);  // "Ext./Single"
+    EXPECT_EQ(std::get<records::RecordFile>(read).settings.triggerMode, 0);  // "Ext./Single"
     // A time limit without a count: records until then, and an ordinary end.
     EXPECT_EQ(
         capture({"--port", link, "--samples", "100", "--duration", "0.5", "--output", output}), 0);
     const auto timed = records::readRecordFile(output);
     ASSERT_TRUE(std::holds_alternative<records::RecordFile>(timed));
     EXPECT_GE(std::get<records::RecordFile>(timed).records.size(), 2u);
-    EXPECT_EQ(std::get<records::RecordFile>(timed).trigger, 1);  // "Ext./Cont."
+    EXPECT_EQ(std::get<records::RecordFile>(timed).settings.triggerMode, 1);  // "Ext./Cont."
 }
 
 // Ctrl+C in the pause after a record is seen at the next frame; a second one ends the run at once.
 TEST(CaptureHostTest, ASecondInterruptEndsTheRunAtOnceKeepingTheCompleteRecord) {
     CaptureOptions options;
-    options.samples = 100, options.records = 3;
+    options.settings.recordLength = 100, options.records = 3;
+    options.settings.triggerMode = 1;  // "Ext./Cont.", as more than one record runs
     acquisition::testing::FakeSerialPort port;
     CaptureHost host(options);
-    acquisition::MeasurementRun run(host, port);
-    host.attach(&run);
+    scope::Scope scope(port, host, 0);
+    scope.setSettings(options.settings);
+    host.attach(&scope);
     const auto block = acquisition::encodeBlock(std::array<std::uint16_t, 100>{});
-    run.start();
+    scope.start();
     port.drain(), port.arrive({acquisition::kStartByte}), port.arrive({block.begin(), block.end()});
     port.drain(), host.interrupt();  // the record is complete, the pause has begun
-    EXPECT_TRUE(run.running());
+    EXPECT_TRUE(scope.running());
     host.interrupt();
-    EXPECT_FALSE(run.running() || port.PortOpen());
+    EXPECT_FALSE(scope.running() || port.PortOpen());
     EXPECT_EQ(host.records(), std::vector(1, std::vector<std::int16_t>(100, 0)));
 }
 

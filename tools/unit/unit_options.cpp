@@ -1,9 +1,12 @@
 #include "unit_options.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 namespace kalvira::unit {
 
@@ -35,94 +38,161 @@ std::optional<Waveform> waveform(std::string_view text) {
     return std::nullopt;
 }
 
+// What is wrong with an option's value; none when the value was taken.
+using Problem = std::optional<std::string>;
+
+Problem readLink(std::string_view, std::string_view text, UnitOptions &options) {
+    if (text.empty()) return "--link needs a path";
+    options.linkPath = text;
+    return {};
+}
+
+Problem readLog(std::string_view, std::string_view text, UnitOptions &options) {
+    if (text.empty()) return "--log needs a path";
+    options.logPath = text;
+    return {};
+}
+
+Problem readWave(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto shape = waveform(text);
+    if (!shape) return "--wave must be sine, square, triangle or noise";
+    options.signal.waveform = *shape;
+    return {};
+}
+
+// --amplitude, --offset and --noise: a level in sample units.
+template <double SignalOptions::*level>
+Problem readLevel(std::string_view name, std::string_view text, UnitOptions &options) {
+    const auto number = decimal(text);
+    if (!number || *number < 0.0 || *number > 1023.0) {
+        return std::string(name) + " must be a number in 0..1023";
+    }
+    options.signal.*level = *number;
+    return {};
+}
+
+Problem readFrequency(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto number = decimal(text);
+    if (!number || *number <= 0.0 || *number > 1e6) {
+        return "--frequency must be a number of Hz above 0, at most 1000000";
+    }
+    options.signal.frequency = *number;
+    return {};
+}
+
+Problem readSeed(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto number = integer<std::uint64_t>(text);
+    if (!number) return "--seed must be a whole number 0 or more";
+    options.signal.seed = *number;
+    return {};
+}
+
+Problem readAckTimeout(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto number = integer<int>(text);
+    if (!number || *number < 1 || *number > 600000) {
+        return "--ack-timeout must be 1..600000 milliseconds";
+    }
+    options.ackTimeout = std::chrono::milliseconds(*number);
+    return {};
+}
+
+Problem readUsbLatency(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto number = integer<int>(text);
+    if (!number || *number < 1 || *number > 255) return "--usb-latency must be 1..255 milliseconds";
+    options.usbLatency = std::chrono::milliseconds(*number);
+    return {};
+}
+
+Problem readCopies(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto number = integer<int>(text);
+    if (!number || *number < 1 || *number > 1000) return "--copies must be 1..1000";
+    options.maxCopies = *number;
+    return {};
+}
+
+Problem readFault(std::string_view, std::string_view text, UnitOptions &options) {
+    auto parsed = parseFault(text);
+    if (!parsed.fault) return parsed.error;
+    options.faults.push_back(*parsed.fault);
+    return {};
+}
+
+// An option that takes a value, and what reads it into the options.
+struct ValueOption {
+    std::string_view name;
+    Problem (*read)(std::string_view name, std::string_view text, UnitOptions &options);
+};
+
+constexpr std::array<ValueOption, 12> kValueOptions{{
+    {"--link", readLink},
+    {"--log", readLog},
+    {"--wave", readWave},
+    {"--amplitude", readLevel<&SignalOptions::amplitude>},
+    {"--offset", readLevel<&SignalOptions::offset>},
+    {"--noise", readLevel<&SignalOptions::noise>},
+    {"--frequency", readFrequency},
+    {"--seed", readSeed},
+    {"--ack-timeout", readAckTimeout},
+    {"--usb-latency", readUsbLatency},
+    {"--copies", readCopies},
+    {"--fault", readFault},
+}};
+
+// An option without a value: what of the real unit's timing it leaves out.
+struct TimingSwitch {
+    std::string_view name;
+    bool noWait;    // block 1 at once, not after the record's duration
+    bool noPacing;  // bytes as fast as the terminal takes them
+};
+
+constexpr std::array<TimingSwitch, 3> kTimingSwitches{{
+    {"--fast", true, true},
+    {"--no-wait", true, false},
+    {"--no-pacing", false, true},
+}};
+
+template <typename Option, std::size_t N>
+const Option *named(const std::array<Option, N> &options, std::string_view name) {
+    const auto found = std::find_if(options.begin(), options.end(),
+                                    [name](const Option &option) { return option.name == name; });
+    return found == options.end() ? nullptr : &*found;
+}
+
+// "--name=value" taken apart; any other argument is a name alone.
+std::pair<std::string_view, std::optional<std::string_view>> splitArgument(
+    std::string_view argument) {
+    const auto eq = argument.find('=');
+    if (!argument.starts_with("--") || eq == std::string_view::npos) return {argument, {}};
+    return {argument.substr(0, eq), argument.substr(eq + 1)};
+}
+
+CommandLine failed(CommandLine line, std::string why) {
+    line.error = std::move(why);
+    return line;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string_view> &arguments) {
     CommandLine line;
-    UnitOptions &options = line.options;
-    auto fail = [&line](std::string why) {
-        line.error = std::move(why);
-        return line;
-    };
-
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string_view name = arguments[i];
-        std::optional<std::string_view> inlineValue;
-        if (const auto eq = name.find('=');
-            name.starts_with("--") && eq != std::string_view::npos) {
-            inlineValue = name.substr(eq + 1);
-            name = name.substr(0, eq);
-        }
-        auto value = [&]() -> std::optional<std::string_view> {
-            if (inlineValue) return inlineValue;
-            if (i + 1 < arguments.size()) return arguments[++i];
-            return std::nullopt;
-        };
-        auto takesNoValue = [&] { return !inlineValue.has_value(); };
-
+        auto [name, value] = splitArgument(arguments[i]);
         if (name == "--help" || name == "-h") {
             line.help = true;
             return line;
         }
-        if (name == "--fast" || name == "--no-wait" || name == "--no-pacing") {
-            if (!takesNoValue()) return fail(std::string(name) + " takes no value");
-            if (name != "--no-pacing") options.waitForRecord = false;
-            if (name != "--no-wait") options.paced = false;
+        if (const TimingSwitch *timing = named(kTimingSwitches, name)) {
+            if (value) return failed(std::move(line), std::string(name) + " takes no value");
+            if (timing->noWait) line.options.waitForRecord = false;
+            if (timing->noPacing) line.options.paced = false;
             continue;
         }
-
-        const auto text = value();
-        if (!text) return fail(std::string(name) + " needs a value");
-        if (name == "--link") {
-            if (text->empty()) return fail("--link needs a path");
-            options.linkPath = *text;
-        } else if (name == "--log") {
-            if (text->empty()) return fail("--log needs a path");
-            options.logPath = *text;
-        } else if (name == "--wave") {
-            const auto shape = waveform(*text);
-            if (!shape) return fail("--wave must be sine, square, triangle or noise");
-            options.signal.waveform = *shape;
-        } else if (name == "--amplitude" || name == "--offset" || name == "--noise") {
-            const auto number = decimal(*text);
-            if (!number || *number < 0.0 || *number > 1023.0) {
-                return fail(std::string(name) + " must be a number in 0..1023");
-            }
-            (name == "--amplitude" ? options.signal.amplitude
-             : name == "--offset"  ? options.signal.offset
-                                   : options.signal.noise) = *number;
-        } else if (name == "--frequency") {
-            const auto number = decimal(*text);
-            if (!number || *number <= 0.0 || *number > 1e6) {
-                return fail("--frequency must be a number of Hz above 0, at most 1000000");
-            }
-            options.signal.frequency = *number;
-        } else if (name == "--seed") {
-            const auto number = integer<std::uint64_t>(*text);
-            if (!number) return fail("--seed must be a whole number 0 or more");
-            options.signal.seed = *number;
-        } else if (name == "--ack-timeout") {
-            const auto number = integer<int>(*text);
-            if (!number || *number < 1 || *number > 600000) {
-                return fail("--ack-timeout must be 1..600000 milliseconds");
-            }
-            options.ackTimeout = std::chrono::milliseconds(*number);
-        } else if (name == "--usb-latency") {
-            const auto number = integer<int>(*text);
-            if (!number || *number < 1 || *number > 255) {
-                return fail("--usb-latency must be 1..255 milliseconds");
-            }
-            options.usbLatency = std::chrono::milliseconds(*number);
-        } else if (name == "--copies") {
-            const auto number = integer<int>(*text);
-            if (!number || *number < 1 || *number > 1000) return fail("--copies must be 1..1000");
-            options.maxCopies = *number;
-        } else if (name == "--fault") {
-            auto parsed = parseFault(*text);
-            if (!parsed.fault) return fail(parsed.error);
-            options.faults.push_back(*parsed.fault);
-        } else {
-            return fail("unknown option " + std::string(name));
+        if (!value && i + 1 < arguments.size()) value = arguments[++i];
+        if (!value) return failed(std::move(line), std::string(name) + " needs a value");
+        const ValueOption *option = named(kValueOptions, name);
+        if (!option) return failed(std::move(line), "unknown option " + std::string(name));
+        if (auto problem = option->read(name, *value, line.options)) {
+            return failed(std::move(line), std::move(*problem));
         }
     }
     return line;

@@ -3,10 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <map>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace kalvira::unit {
 
@@ -25,15 +23,6 @@ using LogSink = std::function<void(const std::string &line)>;
 
 // "0C 02 5E": the bytes as the log writes them.
 std::string hexBytes(std::span<const std::uint8_t> bytes);
-
-// One log line taken apart.
-struct LogLine {
-    std::string kind;                           // RX, TX, FRAME, ...
-    std::vector<std::string> words;             // e.g. "start", "block"
-    std::map<std::string, std::string> fields;  // e.g. acq -> "1"
-    std::vector<std::uint8_t> bytes;            // the hex bytes, in order
-};
-LogLine parseLogLine(const std::string &line);
 
 // A sink that appends each line to a file and flushes it, so a reader sees every finished event.
 class LogFile {

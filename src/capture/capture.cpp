@@ -1,0 +1,192 @@
+#include "capture.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "capture_reports.h"
+#include "common/link_facts.h"
+
+namespace kalvira::capture {
+
+namespace {
+
+constexpr int kLinkFailed = 1;
+constexpr int kInterrupted = 130;
+
+void reportError(const std::string &text) {
+    std::fprintf(stderr, "kalvira-capture: %s\n", text.c_str());
+}
+
+void reportError(const QString &text) {
+    std::fprintf(stderr, "kalvira-capture: %s\n", text.toLocal8Bit().constData());
+}
+
+// The complete records to FILE (replaced whole) or standard output; the reason on failure.
+std::optional<std::string> writeRecords(const QString &path, const records::RecordFile &file) {
+    if (!path.isEmpty()) return records::writeRecordFile(path, file);
+    QFile out;
+    const QByteArray bytes = records::formatRecordFile(file);
+    if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+        !out.flush()) {
+        return QCoreApplication::translate("kalvira-capture", "standard output: %1")
+            .arg(out.errorString())
+            .toStdString();
+    }
+    return {};
+}
+
+}  // namespace
+
+Capture::Capture(const CaptureOptions &options, QObject *parent)
+    : QObject(parent),
+      options_(options),
+      appending_(options.appendsRecords()),
+      writesRecords_(!options.measure || !options.output.isEmpty()),
+      host_(options),
+      // The history is of no use without a window: it keeps the newest record only.
+      scope_(port_, host_, 0) {
+    host_.setStatusLine(::isatty(STDERR_FILENO) == 1);
+    scope_.setSettings(options_.settings);
+    scope_.setUserCalibration(options_.settings.calibration);
+    scope_.setPort(options_.portIndex);
+    host_.attach(&scope_);
+    // A capture of more than one record hands each one on as it completes: appended to its file
+    // and synced, its measurements printed, so that hours of records cost no memory and a crash
+    // loses at most the record under way.
+    host_.setKeepingRecords(!appending_ || !options_.spectrum.isEmpty());
+    if (appending_ && writesRecords_ && !options_.output.isEmpty())
+        host_.setFileSize([this] { return appender_.bytesWritten(); });
+    host_.setRecordHandler([this](std::span<const std::int16_t> record) { handOn(record); });
+    connect(&host_, &CaptureHost::runEnded, this, &Capture::onRunEnded);
+}
+
+void Capture::interrupt() {
+    host_.interrupt();
+    if (!scope_.running()) QCoreApplication::quit();  // between the runs of an interval
+}
+
+int Capture::run() {
+    if (options_.durationS) {
+        QTimer::singleShot(std::chrono::milliseconds(std::llround(*options_.durationS * 1000)),
+                           &host_, [this] { endAfterDuration(); });
+    }
+    clock_.start();
+    QMetaObject::invokeMethod(this, &Capture::startRun, Qt::QueuedConnection);
+    QCoreApplication::exec();
+    host_.clearStatus();
+    return finish();
+}
+
+void Capture::handOn(std::span<const std::int16_t> record) {
+    if (options_.measure && appending_) {
+        printMeasurements(record);
+        std::fflush(stdout);
+    }
+    if (appending_ && writesRecords_ && !writeError_) append(record);
+}
+
+void Capture::append(std::span<const std::int16_t> record) {
+    records::RecordFile entry;
+    entry.settings = options_.settings;
+    entry.taken = QDateTime::currentDateTimeUtc();
+    entry.records = {std::vector<std::int16_t>(record.begin(), record.end())};
+    if (appender_.recordsWritten() == 0) writeError_ = appender_.open(options_.output);
+    if (!writeError_) writeError_ = appender_.append(entry);
+    // Not from inside the run's pass that handed the record on: after it.
+    if (writeError_) {
+        QMetaObject::invokeMethod(
+            this, [this] { scope_.abort(); }, Qt::QueuedConnection);
+    }
+}
+
+// With --interval each record is a single run of its own, started on the interval's beat, or at
+// once when the one before took longer.
+void Capture::startRun() {
+    if (host_.interrupted() || host_.timeIsUp()) return QCoreApplication::quit();
+    ++runsStarted_;
+    scope_.start();
+}
+
+void Capture::onRunEnded() {
+    if (scope_.running()) return;
+    if (!wantsAnotherRun()) return QCoreApplication::quit();
+    const auto due = std::llround(*options_.intervalS * 1000.0 * double(runsStarted_));
+    const qint64 wait = due - clock_.elapsed();
+    if (wait < 0 && !std::exchange(toldBackToBack_, true)) {
+        host_.clearStatus();
+        reportError(QCoreApplication::translate(
+            "kalvira-capture",
+            "a record takes longer than the interval: records follow back to back"));
+    }
+    QTimer::singleShot(std::chrono::milliseconds(std::max<qint64>(0, wait)), this,
+                       &Capture::startRun);
+}
+
+bool Capture::wantsAnotherRun() const {
+    return options_.intervalS && !host_.failure() && !writeError_ && !host_.interrupted() &&
+           !host_.timeIsUp() && (options_.records == 0 || host_.recordCount() < options_.records);
+}
+
+void Capture::endAfterDuration() {
+    host_.endForTime();
+    if (!scope_.running()) QCoreApplication::quit();
+}
+
+int Capture::finish() {
+    if (writeError_) {
+        reportError(*writeError_);
+        return kLinkFailed;
+    }
+    if (options_.measure && !appending_) {
+        for (const auto &record : host_.records()) printMeasurements(record);
+        std::fflush(stdout);
+    }
+    if (host_.recordCount() > 0) {
+        if (const auto error = writeFiles()) {
+            reportError(*error);
+            return kLinkFailed;
+        }
+    }
+    if (host_.failure()) return kLinkFailed;
+    if (host_.interrupted()) return kInterrupted;
+    if (host_.timeIsUp() || host_.recordCount() == options_.records) return 0;
+    reportError(QCoreApplication::translate("kalvira-capture",
+                                            "the run ended before every record arrived"));
+    return kLinkFailed;
+}
+
+// The record file when the records were not appended as they came, then the spectra.
+std::optional<std::string> Capture::writeFiles() {
+    const records::RecordFile file = recordFile();
+    auto error = !appending_ && writesRecords_ ? writeRecords(options_.output, file) : std::nullopt;
+    if (!error && !options_.spectrum.isEmpty()) {
+        error = writeSpectra(options_.spectrum, file, options_.window, analyser_);
+    }
+    return error;
+}
+
+void Capture::printMeasurements(std::span<const std::int16_t> record) {
+    const auto &rate = kSampleRates[static_cast<std::size_t>(options_.settings.rateCode)];
+    std::printf("%s\n",
+                measurementLine(record, rate, options_.settings.calibration, analyser_).c_str());
+}
+
+records::RecordFile Capture::recordFile() const {
+    records::RecordFile file;
+    file.settings = options_.settings;
+    file.taken = host_.firstTaken();
+    file.records = host_.records();
+    return file;
+}
+
+}  // namespace kalvira::capture

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "acquisition/qt_serial_port.h"
+#include "analysis/spectrum.h"
+#include "capture_host.h"
+#include "capture_options.h"
+#include "records/record_appender.h"
+#include "records/record_file.h"
+#include "scope/scope.h"
+
+namespace kalvira::capture {
+
+// One capture of kalvira-capture: the scope on the serial port with a CaptureHost for its front
+// end, the runs it takes (one, continuous, or one on each beat of an interval), the records
+// handed on as they complete, and the files written at the end.
+class Capture final : public QObject {
+public:
+    // A device path must already stand as port 1 (KALVIRA_COM1).
+    explicit Capture(const CaptureOptions &options, QObject *parent = nullptr);
+
+    // Ctrl+C, once for each: the run ends as at STOP, a second one at once.
+    void interrupt();
+    // Takes the records in the event loop and writes what the options ask for; the exit status:
+    // 0 every record arrived, 1 the link or a file failed, 130 interrupted.
+    int run();
+
+private:
+    void handOn(std::span<const std::int16_t> record);
+    void append(std::span<const std::int16_t> record);
+    void startRun();
+    void onRunEnded();
+    bool wantsAnotherRun() const;
+    void endAfterDuration();
+    int finish();
+    std::optional<std::string> writeFiles();
+    void printMeasurements(std::span<const std::int16_t> record);
+    records::RecordFile recordFile() const;
+
+    const CaptureOptions options_;
+    const bool appending_;      // each record goes to its file as it completes
+    const bool writesRecords_;  // a record file is written: not --measure alone
+    acquisition::QtSerialPort port_;
+    CaptureHost host_;
+    scope::Scope scope_;
+    analysis::SpectrumAnalyser analyser_;
+    records::RecordAppender appender_;
+    std::optional<std::string> writeError_;
+    QElapsedTimer clock_;  // since the first run, for the interval's beats
+    long long runsStarted_ = 0;
+    bool toldBackToBack_ = false;
+};
+
+}  // namespace kalvira::capture

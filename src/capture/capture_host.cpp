@@ -10,8 +10,8 @@ namespace kalvira::capture {
 
 CaptureHost::CaptureHost(const CaptureOptions &options, QObject *parent)
     : QObject(parent), options_(options) {
-    Timer1.setInterval(100);
-    connect(&Timer1, &QTimer::timeout, this, &CaptureHost::Timer1_Timer);
+    clock_.setInterval(100);
+    connect(&clock_, &QTimer::timeout, this, &CaptureHost::clockTicked);
     started_.start();
 }
 
@@ -28,7 +28,7 @@ void CaptureHost::interrupt() {
 }
 
 void CaptureHost::startClock() {
-    if (!Timer1.isActive()) Timer1.start();
+    if (!clock_.isActive()) clock_.start();
 }
 
 // Nothing to lock without a window.
@@ -62,7 +62,7 @@ void CaptureHost::showMessage(const std::string &text, std::function<void()> clo
         this, [closed = std::move(closed)] { closed(); }, Qt::QueuedConnection);
 }
 
-void CaptureHost::Timer1_Timer() {
+void CaptureHost::clockTicked() {
     if (scope_) scope_->tick();
     showStatus();
 }

@@ -27,7 +27,8 @@ class CaptureHost final : public QObject, public scope::ScopeFrontEnd {
 public:
     explicit CaptureHost(const CaptureOptions &options, QObject *parent = nullptr);
 
-    // The scope whose run Timer1 ticks and the stop request wakes; it must outlive the host's use.
+    // The scope whose run the clock ticks and the stop request wakes; it must outlive the host's
+    // use.
     void attach(scope::Scope *scope) { scope_ = scope; }
     // Ctrl+C. The first acts as STOP: the run ends at its next stop test, a record already
     // complete is kept. A later one ends the run at once, not waiting for the frame, the
@@ -47,7 +48,7 @@ public:
     void setFileSize(std::function<long long()> size) { fileSize_ = std::move(size); }
     long long recordCount() const { return recordCount_; }
     // Shows the complete records and the run's state on one line of standard error, redrawn at
-    // every Timer1 tick (for a terminal).
+    // every tick of the tenth-second clock (for a terminal).
     void setStatusLine(bool shown) { statusLine_ = shown; }
     void clearStatus();
 
@@ -69,12 +70,12 @@ signals:
     void runEnded();
 
 private:
-    void Timer1_Timer();
+    void clockTicked();
     void showStatus();
 
     CaptureOptions options_;
     scope::Scope *scope_ = nullptr;
-    QTimer Timer1;
+    QTimer clock_;  // the tenth-second clock
     std::vector<std::vector<std::int16_t>> records_;
     QDateTime firstTaken_;
     std::optional<std::string> failure_;

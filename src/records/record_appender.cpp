@@ -5,8 +5,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace kalvira::records {
+
+RecordAppender::RecordAppender() : RecordAppender(::fsync) {}
+
+RecordAppender::RecordAppender(Sync sync) : sync_(std::move(sync)) {}
 
 RecordAppender::~RecordAppender() {
     if (ownsFd_ && fd_ >= 0) ::close(fd_);
@@ -37,7 +42,7 @@ std::optional<std::string> RecordAppender::append(const RecordFile &entry) {
         done += static_cast<std::size_t>(written);
     }
     // A pipe or a terminal cannot be synced, and needs not be.
-    if (ownsFd_ && ::fsync(fd_) != 0 && errno != EINVAL) return name_ + ": " + std::strerror(errno);
+    if (ownsFd_ && sync_(fd_) != 0 && errno != EINVAL) return name_ + ": " + std::strerror(errno);
     bytes_ += static_cast<long long>(text.size());
     ++records_;
     before_ = entry;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,7 +14,12 @@ namespace kalvira::records {
 // every complete record before it.
 class RecordAppender {
 public:
-    RecordAppender() = default;
+    // Puts what was written to a file descriptor on disk, as ::fsync does; 0 when it is.
+    using Sync = std::function<int(int fd)>;
+
+    RecordAppender();
+    // Syncs each record with sync instead of ::fsync.
+    explicit RecordAppender(Sync sync);
     RecordAppender(const RecordAppender &) = delete;
     RecordAppender &operator=(const RecordAppender &) = delete;
     ~RecordAppender();
@@ -28,6 +34,7 @@ public:
     long long recordsWritten() const { return records_; }
 
 private:
+    Sync sync_;
     int fd_ = -1;
     bool ownsFd_ = false;
     std::string name_;

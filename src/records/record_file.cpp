@@ -406,8 +406,15 @@ LogReadResult parseRecordLog(std::string_view bytes, std::size_t budgetBytes) {
             auto error = applySettings(changes, file, false, firstLine);
             if (!error && changes.contains(kRecordsKey))
                 error = refuse(changes.at(kRecordsKey).line, "records is stated at the start only");
-            if (error)
-                return line || lines.terminated() ? LogReadResult(*error) : finish(firstLine);
+            // A calibration's three lines are written together: the file ending among them was
+            // cut as they were written.
+            const auto calibrationLines =
+                std::count_if(kCalibrationKeys.begin(), kCalibrationKeys.end(),
+                              [&changes](std::string_view key) { return changes.contains(key); });
+            const bool cut =
+                !lines.terminated() ||
+                (calibrationLines > 0 && calibrationLines < std::ssize(kCalibrationKeys));
+            if (error) return line || !cut ? LogReadResult(*error) : finish(firstLine);
             if (!line) return finish(firstLine);
         }
         RecordFile entry = file;

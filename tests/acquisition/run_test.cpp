@@ -263,6 +263,13 @@ TEST_F(RunTest, ContinuousRunPausesThenSendsAFreshFrameAndDrawsEachNewRecord) {
     EXPECT_EQ(host.locks, kLocked);  // locked all along
 }
 
+// The bar's share of a wait's time limit, rounded down: the start byte's 9.5 s go by in 95 ticks.
+TEST_F(RunTest, TheShareOfAWaitsTimeLimitUsedRisesWithEachTickTo100) {
+    play("start drain");
+    for (int ticks = 0; ticks <= 95; ++ticks, play("tick"))
+        EXPECT_EQ(run.progress().timeLimitUsedPercent, ticks * 100 / 95) << ticks;
+}
+
 // The title and the status line after each step of a continuous run of 400 samples at 200 SPS,
 // 2 s: block 1's countdown is 80 tenths, 20 of them the record's duration.
 TEST_F(RunTest, ProgressWordsFollowTheStateTizedSecAndTheBlocks) {

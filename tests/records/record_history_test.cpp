@@ -27,24 +27,14 @@ TEST_P(Budget, KeepsTheNewestThatFitAndDropsTheOldestFirst) {
     EXPECT_EQ(history.bytes(), kept * kCost);
     EXPECT_EQ(history.at(0).records[0][0], added - int(kept) + 1);
     EXPECT_EQ(history.at(kept - 1).records[0][99], added);
+    history.clear();  // and the whole budget is free again
+    EXPECT_TRUE(history.empty() && history.bytes() == 0 && !history.add(entryOf(100, 1)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Budget,
                          ::testing::Values(std::tuple(3 * kCost, 3, 3), std::tuple(3 * kCost, 7, 3),
                                            std::tuple(3 * kCost - 1, 7, 2),
-                                           std::tuple(kCost - 1, 2, 1),  // the newest stays
-                                           std::tuple(RecordHistory::kDefaultBudgetBytes, 5, 5)));
-
-TEST(RecordHistory, ADefaultBudgetHoldsAbout8000FullRecords) {
-    const std::size_t full = sizeof(RecordFile) + sizeof(std::vector<std::int16_t>) + 32000;
-    EXPECT_NEAR(double(RecordHistory::kDefaultBudgetBytes / full), 8000, 400);
-    RecordHistory history;
-    history.add(entryOf(16000, 5));
-    EXPECT_EQ(history.bytes(), full);
-    history.clear();
-    EXPECT_TRUE(history.empty());
-    EXPECT_EQ(history.bytes(), 0u);
-}
+                                           std::tuple(kCost - 1, 2, 1)));  // the newest stays
 
 }  // namespace
 }  // namespace kalvira::records

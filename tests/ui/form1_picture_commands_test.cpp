@@ -135,6 +135,12 @@ TEST(Form1Readout, KeyMShowsTheMeasurementsAndHidesThemLeavingThePictureAsItWas)
     EXPECT_TRUE(form.grab().toImage() == before);
 }
 
+// n lines of the cursor readout from line first (T1, T2, Δt, 1/Δt, V1, V2, ΔV), joined by '|'.
+std::string cursorLines(const Form1 &form, int first, int n) {
+    const auto *overlay = control<CursorOverlay>(form, "cursorOverlay");
+    return overlay->readout().mid(first, n).join('|').toStdString();
+}
+
 QStringList readoutLevels(const Form1 &form) {
     return control<QLabel>(form, "measurementReadout")->text().split('\n').mid(2, 2);
 }
@@ -175,6 +181,8 @@ TEST(Form1Calibration, TheRecordOnScreenAndItsFileReadInVoltsAndTheChoiceIsRemem
     control<QSpinBox>(dialog, "countB")->setValue(612);
     pressOk(dialog);
     EXPECT_EQ(readoutLevels(form), inVolts);
+    command(form, QStringLiteral("Cursors"));  // V1 and V2 on 300 and 799; a difference has no zero
+    EXPECT_EQ(cursorLines(form, 4, 3), "V1 = -21.20 V (300)|V2 = 28.70 V (799)|ΔV = 49.90 V (499)");
     command(form, QStringLiteral("Save record…"), calibrated);
     ASSERT_TRUE(form.openRecordFile(plain));  // a file without a calibration reads in counts
     EXPECT_EQ(readoutLevels(form), inCounts);
@@ -205,23 +213,27 @@ TEST(Form1Spectrum, KeyFOpensTheSpectrumOfTheRecordOnScreenAndItFollowsTheNextOn
     EXPECT_FALSE(spectrum->figuresText().contains(QStringLiteral("–")));  // each one defined
     EXPECT_TRUE(form.picture() == before);
 
+    // 0.1 V a count at the tip: 512 + 400 cos(πk / 2), 300 whole periods of a sine of 40 V peak,
+    // reads 20 log10(40 / √2) = 29.03 dBV.
+    form.scope().setUserCalibration(analysis::Calibration{0.01, 512, 10});
+    std::vector<std::int16_t> sine(1200, 512);
+    for (std::size_t k = 0; k < sine.size(); k += 2) sine[k] += k % 4 ? -400 : 400;
+    testing::showSamples(form.scope(), sine);
+    form.Koord_rendszer_rajzolasa();
+    QApplication::processEvents();
+    EXPECT_TRUE(spectrum->figuresText().contains(", 29.03 dBV · "))
+        << spectrum->figuresText().toStdString();
+
     option(form, "SampleRate", 7)->click();  // the record is gone, and with it the spectrum
     QApplication::processEvents();
     EXPECT_FALSE(spectrum->plot().spectrum());
 }
 
-// The readout's T1 and T2 lines, as "T1 line|T2 line".
-std::string cursorTimes(const Form1 &form) {
-    return control<CursorOverlay>(form, "cursorOverlay")
-        ->readout()
-        .mid(0, 2)
-        .join('|')
-        .toStdString();
-}
-
-void press(QWidget *widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent event(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(widget, &event);
+void press(QWidget *widget, std::initializer_list<QKeyCombination> keys) {
+    for (const QKeyCombination key : keys) {
+        QKeyEvent event(QEvent::KeyPress, key.key(), key.keyboardModifiers());
+        QApplication::sendEvent(widget, &event);
+    }
 }
 
 // loadRecord's 1200 samples at 40 kSPS; 5 s a division shows them all, so T1 and T2 start at
@@ -232,36 +244,44 @@ TEST(Form1Cursors, KeyCShowsThemOverThePictureAndTheyStayOnTheirSamples) {
     loadRecord(form);
     const QImage before = form.grab().toImage(), picture = form.picture();
     command(form, QStringLiteral("Cursors"));
-    EXPECT_EQ(cursorTimes(form), "T1 = 7.500 ms  #301  407|T2 = 22.48 ms  #900  600");
+    EXPECT_EQ(cursorLines(form, 0, 2), "T1 = 7.500 ms  #301  407|T2 = 22.48 ms  #900  600");
     EXPECT_FALSE(form.grab().toImage() == before);
 
     // The keys move them whichever control has the focus, and the control stays as it was.
     auto *scroll = control<QScrollBar>(form, "TrigLevelScroll");
     const int level = scroll->value();
-    press(scroll, Qt::Key_Right);
-    press(scroll, Qt::Key_2);
-    press(scroll, Qt::Key_Left, Qt::ShiftModifier);  // a division of 2000 samples: held at 1
+    press(scroll, {Qt::Key_Right, Qt::Key_2, Qt::SHIFT | Qt::Key_Left});  // 2000 samples: held at 1
     EXPECT_EQ(scroll->value(), level);
-    EXPECT_EQ(cursorTimes(form), "T1 = 7.525 ms  #302  414|T2 = 0 s  #1  307");
+    EXPECT_EQ(cursorLines(form, 0, 2), "T1 = 7.525 ms  #302  414|T2 = 0 s  #1  307");
 
     // 10 ms a division: 4 samples a pixel, T1 at x = 75.25. A drag puts it under the pointer.
     option(form, "TimeOption", 9)->click();
-    EXPECT_EQ(cursorTimes(form), "T1 = 7.525 ms  #302  414|T2 = 0 s  #1  307");
+    EXPECT_EQ(cursorLines(form, 0, 2), "T1 = 7.525 ms  #302  414|T2 = 0 s  #1  307");
     QMouseEvent down(QEvent::MouseButtonPress, QPointF(77, 300), QPointF(77, 300), Qt::LeftButton,
                      Qt::LeftButton, Qt::NoModifier);
     QMouseEvent drag(QEvent::MouseMove, QPointF(100, 300), QPointF(100, 300), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&form, &down);
     QApplication::sendEvent(&form, &drag);
-    EXPECT_EQ(cursorTimes(form), "T1 = 10.00 ms  #401  607|T2 = 0 s  #1  307");
+    EXPECT_EQ(cursorLines(form, 0, 2), "T1 = 10.00 ms  #401  607|T2 = 0 s  #1  307");
 
     loadRecord(form);  // a new record of the same rate and length keeps them
-    EXPECT_EQ(cursorTimes(form), "T1 = 10.00 ms  #401  607|T2 = 0 s  #1  307");
+    EXPECT_EQ(cursorLines(form, 0, 2), "T1 = 10.00 ms  #401  607|T2 = 0 s  #1  307");
     control<QScrollBar>(form, "SampleScroll")->setValue(5);  // another length: placed anew
     testing::showSamples(form.scope(), std::vector<std::int16_t>(500, 512));
     form.Koord_rendszer_rajzolasa();
     // 500 samples within view: 1 + 499 / 4 and 1 + 3 * 499 / 4, rounded.
-    EXPECT_EQ(cursorTimes(form), "T1 = 3.125 ms  #126  512|T2 = 9.350 ms  #375  512");
+    EXPECT_EQ(cursorLines(form, 0, 2), "T1 = 3.125 ms  #126  512|T2 = 9.350 ms  #375  512");
+    // Up lifts a level cursor a count, and higher counts stand lower; with Shift a division of
+    // 100 counts, 200 at "V/Div 1:2". V1 and V2 start at 512.
+    press(scroll, {Qt::Key_3, Qt::Key_Up, Qt::SHIFT | Qt::Key_Down});
+    EXPECT_EQ(cursorLines(form, 4, 3), "V1 = 611|V2 = 512|ΔV = -99");
+    press(scroll, {Qt::Key_4, Qt::SHIFT | Qt::Key_Up});
+    control<QAbstractButton>(form, "VoltsPerDiv2")->click();
+    press(scroll, {Qt::SHIFT | Qt::Key_Down, Qt::Key_Down});
+    EXPECT_EQ(cursorLines(form, 4, 3), "V1 = 611|V2 = 613|ΔV = 2");
+    EXPECT_EQ(scroll->value(), level);
+    control<QAbstractButton>(form, "VoltsPerDiv2")->click();
 
     command(form, QStringLiteral("Cursors"));
     loadRecord(form);
@@ -291,19 +311,18 @@ TEST(Form1History, PageKeysStepThroughTheRecordsOfAFileAndStopAtEitherEnd) {
         return samples[1] == 100 * r + 1 && samples[100] == 100 * r + 100;
     };
     EXPECT_TRUE(shows(1) && label->text().startsWith("1 / 3 · ")) << label->text().toStdString();
-    press(bar, Qt::Key_PageUp);  // the oldest already: nothing
+    press(bar, {Qt::Key_PageUp});  // the oldest already: nothing
     EXPECT_TRUE(shows(1));
-    press(bar, Qt::Key_PageDown);
+    press(bar, {Qt::Key_PageDown});
     EXPECT_TRUE(shows(2) && label->text().startsWith("2 / 3 · "));
     EXPECT_EQ(bar->value(), 1);  // the bar is never paged
-    press(bar, Qt::Key_End);
+    press(bar, {Qt::Key_End});
     EXPECT_TRUE(shows(3) && label->isHidden());
-    press(bar, Qt::Key_PageDown);
-    press(bar, Qt::Key_Home);
+    press(bar, {Qt::Key_PageDown, Qt::Key_Home});
     EXPECT_TRUE(shows(1));
     command(form, QStringLiteral("Clear history"));
     EXPECT_TRUE(label->isHidden());
-    press(bar, Qt::Key_PageDown);
+    press(bar, {Qt::Key_PageDown});
     EXPECT_TRUE(shows(1));
 }
 

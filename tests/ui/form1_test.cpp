@@ -83,35 +83,25 @@ TEST_P(Form1Handler, RedrawsOrNotAndKeepsOrDiscardsTheRecord) {
               GetParam().keepsRecord);
 }
 
+// What a user does: clicks a button or an option (named as option() names it), or moves a bar.
+std::function<void(Form1 &)> click(const char *name) {
+    return [name](Form1 &f) { control<QAbstractButton>(f, name)->click(); };
+}
+std::function<void(Form1 &)> moveBar(const char *bar, int value) {
+    return [bar, value](Form1 &f) { control<QScrollBar>(f, bar)->setValue(value); };
+}
+
 const auto kHandlers = ::testing::Values(
-    Handler{"TimeBase", {}, [](Form1 &f) { option(f, "TimeOption", 12)->click(); }, true, true},
-    Handler{"SampleRate", {}, [](Form1 &f) { option(f, "SampleRate", 3)->click(); }, true, false},
-    Handler{"RecordLength",
-            {},
-            [](Form1 &f) { control<QScrollBar>(f, "SampleScroll")->setValue(7); },
-            true,
-            false},
-    Handler{"Dots", {}, [](Form1 &f) { option(f, "LineStyleOption", 1)->click(); }, true, true},
-    Handler{"VoltsPerDiv2",
-            {},
-            [](Form1 &f) { control<QAbstractButton>(f, "VoltsPerDiv2")->click(); },
-            true,
-            true},
-    Handler{"TrigVisible",
-            {},
-            [](Form1 &f) { control<QAbstractButton>(f, "TrigVisible")->click(); },
-            true,
-            true},
-    Handler{"TrigLevelShown", [](Form1 &f) { control<QAbstractButton>(f, "TrigVisible")->click(); },
-            [](Form1 &f) { control<QScrollBar>(f, "TrigLevelScroll")->setValue(150); }, true, true},
-    Handler{"TrigLevelHidden",
-            {},
-            [](Form1 &f) { control<QScrollBar>(f, "TrigLevelScroll")->setValue(150); },
-            false,
-            true},
-    Handler{"Hscroll", [](Form1 &f) { option(f, "TimeOption", 13)->click(); },
-            [](Form1 &f) { control<QScrollBar>(f, "Hscroll")->setValue(3); }, true, true},
-    Handler{"Stop", {}, [](Form1 &f) { control<QPushButton>(f, "stp")->click(); }, false, true});
+    Handler{"TimeBase", {}, click("TimeOption_12"), true, true},
+    Handler{"SampleRate", {}, click("SampleRate_3"), true, false},
+    Handler{"RecordLength", {}, moveBar("SampleScroll", 7), true, false},
+    Handler{"Dots", {}, click("LineStyleOption_1"), true, true},
+    Handler{"VoltsPerDiv2", {}, click("VoltsPerDiv2"), true, true},
+    Handler{"TrigVisible", {}, click("TrigVisible"), true, true},
+    Handler{"TrigLevelShown", click("TrigVisible"), moveBar("TrigLevelScroll", 150), true, true},
+    Handler{"TrigLevelHidden", {}, moveBar("TrigLevelScroll", 150), false, true},
+    Handler{"Hscroll", click("TimeOption_13"), moveBar("Hscroll", 3), true, true},
+    Handler{"Stop", {}, click("stp"), false, true});
 INSTANTIATE_TEST_SUITE_P(Form1, Form1Handler, kHandlers,
                          [](const auto &info) { return std::string(info.param.name); });
 

@@ -30,6 +30,11 @@ acquisition::RunSettings Scope::runSettings() const {
     return {settings_, port_};
 }
 
+void Scope::showMessage(const std::string &text, std::function<void()> closed) {
+    emit messageShown(QString::fromStdString(text));
+    frontEnd_.showMessage(text, std::move(closed));
+}
+
 void Scope::runStateChanged() {
     frontEnd_.runStateChanged();
     emit runChanged();
@@ -107,6 +112,15 @@ void Scope::noteHistoryShown(std::size_t index) {
     historyShown_ = std::pair(index, recordNumber_);
     historyNewestNumber_ = index + 1 == history_.size() ? recordNumber_ : 0;
     emit historyChanged();
+}
+
+void Scope::showHistoryEntry(std::size_t index) {
+    if (index >= history_.size()) return;
+    if (shower_) return shower_(index);
+    const records::RecordFile &entry = history_.at(index);
+    noteSettings(entry.settings);
+    showRecord(entry);
+    noteHistoryShown(index);
 }
 
 std::optional<analysis::CursorPositions> Scope::cursors() const {

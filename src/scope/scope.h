@@ -91,6 +91,11 @@ public:
     std::size_t historyPosition() const;
     // The record on screen was shown from entry index.
     void noteHistoryShown(std::size_t index);
+    // Shows entry index (below size()) as the record on screen, with its settings. A front end
+    // with controls shows it itself, as a user stepping back would; without one the scope takes
+    // its settings and record.
+    void showHistoryEntry(std::size_t index);
+    void setEntryShower(std::function<void(std::size_t)> shower) { shower_ = std::move(shower); }
 
     // --- The cursors ------------------------------------------------------------------------
     // Where the cursors stand; none until placed, and none fit for a record of another rate or
@@ -111,6 +116,8 @@ signals:
     void cursorsChanged();
     void calibrationChanged();
     void runChanged();
+    // A failure of the run is being reported to the user with this text.
+    void messageShown(const QString &text);
 
 private:
     // The run's host: the settings, the record and what the front end does.
@@ -120,15 +127,14 @@ private:
     void takeRecord(std::span<const std::int16_t> record) override;
     void dropRecord() override { clearRecord(); }
     void redraw() override { frontEnd_.redraw(); }
-    void showMessage(const std::string &text, std::function<void()> closed) override {
-        frontEnd_.showMessage(text, std::move(closed));
-    }
+    void showMessage(const std::string &text, std::function<void()> closed) override;
     void runStateChanged() override;
 
     void setCalibrationOnScreen(const std::optional<analysis::Calibration> &calibration);
 
     ScopeFrontEnd &frontEnd_;
     std::function<void(const settings::ScopeSettings &)> mover_;
+    std::function<void(std::size_t)> shower_;
     settings::ScopeSettings settings_;
     int port_ = 0;
 

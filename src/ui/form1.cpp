@@ -42,6 +42,7 @@ Form1::Form1(QWidget *parent)
         moveControls(wanted);
         Hscroll->setValue(wanted.scrollDivisions);
     });
+    scope_->setEntryShower([this](std::size_t index) { showHistoryEntry(index); });
     redrawHost_ = std::make_unique<Form1RedrawHost>(*scope_, *SampleScroll, *Hscroll,
                                                     [this] { layoutControls(); });
     setTabOrder();

@@ -6,6 +6,7 @@
 #include "calibration_options.h"
 #include "long_capture_options.h"
 #include "output_options.h"
+#include "serve_options.h"
 #include "setting_options.h"
 
 namespace kalvira::capture {
@@ -20,6 +21,7 @@ struct OptionSet {
     OutputOptions outputs;
     CalibrationOptions calibration;
     LongCaptureOptions longCapture;
+    ServeOptions serve;
 };
 
 OptionSet addOptions(QCommandLineParser &parser) {
@@ -45,7 +47,8 @@ OptionSet addOptions(QCommandLineParser &parser) {
             addSettingOptions(parser),
             addOutputOptions(parser),
             addCalibrationOptions(parser),
-            addLongCaptureOptions(parser)};
+            addLongCaptureOptions(parser),
+            addServeOptions(parser)};
 }
 
 // The port --port names: the window's COM1 or COM2, or a device path.
@@ -80,6 +83,8 @@ std::variant<CaptureOptions, QString> readOptions(const QCommandLineParser &pars
     if (const auto *error = std::get_if<QString>(&port)) return *error;
     const auto settings = readSettingOptions(parser, set.settings);
     if (const auto *error = std::get_if<QString>(&settings)) return *error;
+    const auto serve = readServeOptions(parser, set.serve);
+    if (const auto *error = std::get_if<QString>(&serve)) return *error;
 
     CaptureOptions options;
     options.portIndex = std::get<PortChoice>(port).index;
@@ -88,6 +93,7 @@ std::variant<CaptureOptions, QString> readOptions(const QCommandLineParser &pars
     options.settings.calibration = std::get<0>(calibration);
     options.durationS = std::get<LongCaptureTimes>(times).durationS;
     options.intervalS = std::get<LongCaptureTimes>(times).intervalS;
+    options.serve = std::get<0>(serve);
     auto read = withOutputOptions(std::move(options), parser, set.outputs);
     if (auto *done = std::get_if<CaptureOptions>(&read)) *done = withRunMode(std::move(*done));
     return read;

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "analysis/spectrum.h"
+#include "remote/listen_address.h"
 #include "settings/scope_settings.h"
 
 namespace kalvira::capture {
@@ -28,6 +29,8 @@ struct CaptureOptions {
 
     std::optional<double> durationS;  // ends the capture after that long
     std::optional<double> intervalS;  // one single run every that long instead of continuous
+    // Remote control there instead of a capture (--serve): records only as a client asks.
+    std::optional<remote::ListenAddress> serve;
 
     // Whether the records go to their file one by one as they complete.
     bool appendsRecords() const { return records != 1 || durationS || intervalS; }

@@ -12,6 +12,7 @@
 #include "capture.h"
 #include "capture_options.h"
 #include "i18n/translations.h"
+#include "serving.h"
 
 namespace {
 
@@ -36,6 +37,27 @@ bool catchInterrupt() {
     return ::sigaction(SIGINT, &action, nullptr) == 0;
 }
 
+// Runs the job until it ends, each Ctrl+C (a byte on the pipe) passed to it.
+template <typename Job>
+int runInterruptibly(Job &job) {
+    QSocketNotifier interrupt(interruptPipe[0], QSocketNotifier::Read);
+    QObject::connect(&interrupt, &QSocketNotifier::activated, &job, [&job] {
+        char byte = 0;
+        while (::read(interruptPipe[0], &byte, 1) == 1) job.interrupt();
+    });
+    return job.run();
+}
+
+int takeRecords(const capture::CaptureOptions &options) {
+    capture::Capture job(options);
+    return runInterruptibly(job);
+}
+
+int serve(const capture::CaptureOptions &options) {
+    capture::Serving job(options);
+    return runInterruptibly(job);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -55,11 +77,5 @@ int main(int argc, char **argv) {
         return kLinkFailed;
     }
 
-    capture::Capture capture(options);
-    QSocketNotifier interrupt(interruptPipe[0], QSocketNotifier::Read);
-    QObject::connect(&interrupt, &QSocketNotifier::activated, &capture, [&capture] {
-        char byte = 0;
-        while (::read(interruptPipe[0], &byte, 1) == 1) capture.interrupt();  // a byte a Ctrl+C
-    });
-    return capture.run();
+    return options.serve ? serve(options) : takeRecords(options);
 }

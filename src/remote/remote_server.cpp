@@ -6,6 +6,7 @@ namespace kalvira::remote {
 
 RemoteServer::RemoteServer(scope::Scope &scope, QObject *parent)
     : QObject(parent), session_(scope) {
+    session_.instrument().version = KALVIRA_VERSION;
     connect(&server_, &QTcpServer::newConnection, this, &RemoteServer::accept);
     connect(&session_, &ScpiSession::ready, this, &RemoteServer::takeLines);
     connect(&session_, &ScpiSession::replied, this, [this](const QByteArray &message) {

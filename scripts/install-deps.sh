@@ -16,6 +16,7 @@ packages=(
     clang-format
     xvfb xauth imagemagick xdotool fonts-dejavu-core fonts-dejavu-extra
     desktop-file-utils appstream dpkg-dev file
+    python3-pyvisa python3-pyvisa-py  # the remote control's tests drive it as a lab script would
 )
 
 missing=()

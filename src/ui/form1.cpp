@@ -11,6 +11,7 @@
 #include "display/redraw.h"
 #include "form1_redraw_host.h"
 #include "look.h"
+#include "remote/remote_server.h"
 #include "scope/scope.h"
 
 namespace kalvira::ui {
@@ -58,7 +59,9 @@ Form1::Form1(QWidget *parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    if (remote_) remote_->disconnect(this);  // a client let go now finds no title to change
+}
 
 void Form1::Koord_rendszer_rajzolasa() {
     surface_->begin();

@@ -42,6 +42,10 @@ struct PlotMapping;
 namespace kalvira::records {
 struct RecordFile;
 }  // namespace kalvira::records
+namespace kalvira::remote {
+struct ListenAddress;
+class RemoteServer;
+}  // namespace kalvira::remote
 namespace kalvira::scope {
 class Scope;
 }  // namespace kalvira::scope
@@ -87,6 +91,10 @@ public:
 
     // True from START until the run has ended.
     bool runInProgress() const;
+
+    // Listens for remote control at the address; the reason when it cannot (then also shown in a
+    // notice). The picture's menu shows it on.
+    std::optional<QString> startRemoteControl(const remote::ListenAddress &address);
 
     // Shows the record a file holds with the settings it was taken with, as if just received;
     // false, with a message naming the file and the line, when it cannot be shown (not a record,
@@ -174,6 +182,12 @@ private:
     // The run's progress in the title and the indicator (form1_progress.cpp).
     void createProgressIndicator();
     void showRunProgress(bool phaseChangesOnly = false);
+    // "KALVIRA", then " – remote" while a remote client is connected, then the progress in words.
+    void showTitle(const acquisition::RunProgress &progress);
+
+    // Remote control (form1_remote.cpp).
+    void createRemoteControl();
+    QAction *remoteAction_ = nullptr;
 
     // Keys and the context menu on the picture, and the measurement readout
     // (form1_picture_actions.cpp); the "Comm port" frame's device menu (form1_port_menu.cpp).
@@ -218,6 +232,7 @@ private:
 
     std::unique_ptr<display::ImageSurface> surface_;
     std::unique_ptr<scope::Scope> scope_;
+    std::unique_ptr<remote::RemoteServer> remote_;  // goes before the scope it acts on
     std::unique_ptr<Form1RedrawHost> redrawHost_;
     // Context of the message boxes' connections. Declared after scope_, so it goes first and takes
     // them with it: a box closing while the window is torn down reaches no run.

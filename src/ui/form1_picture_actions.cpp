@@ -36,6 +36,7 @@ void Form1::createPictureActions() {
     connect(addPictureCommand(tr("Spectrum"), Qt::Key_F), &QAction::triggered, this,
             [this] { showSpectrum(); });
     createCalibrationAction();
+    createRemoteControl();
 }
 
 QAction *Form1::addPictureCommand(const QString &text, const QKeySequence &keys, bool checkable) {

@@ -10,6 +10,7 @@
 
 #include "form1.h"
 #include "look.h"
+#include "remote/remote_server.h"
 #include "scope/scope.h"
 
 namespace kalvira::ui {
@@ -33,16 +34,21 @@ void Form1::showRunProgress(bool phaseChangesOnly) {
     }
     if (phaseChangesOnly && progress.phase == shownPhase_) return;
     shownPhase_ = progress.phase;
-    const std::string words = acquisition::describeProgress(progress);
-    QString title = ui::windowTitle();
-    if (!words.empty()) title += QStringLiteral(" – ") + QString::fromStdString(words);
-    if (windowTitle() != title) setWindowTitle(title);
+    showTitle(progress);
 
     // A failure's message speaks for itself: nothing is under way while it is up.
     const bool running = progress.phase != acquisition::RunPhase::Idle &&
                          progress.phase != acquisition::RunPhase::Reporting;
     progressBar_->setValue(progress.percent.value_or(progress.timeLimitUsedPercent));
     progressBar_->setVisible(running);
+}
+
+void Form1::showTitle(const acquisition::RunProgress &progress) {
+    const std::string words = acquisition::describeProgress(progress);
+    QString title = ui::windowTitle();
+    if (remote_ && remote_->hasClient()) title += QStringLiteral(" – ") + tr("remote");
+    if (!words.empty()) title += QStringLiteral(" – ") + QString::fromStdString(words);
+    if (windowTitle() != title) setWindowTitle(title);
 }
 
 }  // namespace kalvira::ui

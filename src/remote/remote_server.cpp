@@ -1,17 +1,31 @@
 #include "remote_server.h"
 
+#include <QFile>
 #include <QTcpSocket>
+
+#include "acquisition/port_settings.h"
+#include "scope/scope.h"
 
 namespace kalvira::remote {
 
 RemoteServer::RemoteServer(scope::Scope &scope, QObject *parent)
     : QObject(parent), session_(scope) {
     session_.instrument().version = KALVIRA_VERSION;
+    // The device of the port the next run opens, when there is one.
+    session_.instrument().unitName = [&scope] {
+        const std::string device = acquisition::deviceForPort(scope.port() + 1);
+        return QFile::exists(QString::fromStdString(device)) ? device : std::string("no unit");
+    };
     connect(&server_, &QTcpServer::newConnection, this, &RemoteServer::accept);
     connect(&session_, &ScpiSession::ready, this, &RemoteServer::takeLines);
     connect(&session_, &ScpiSession::replied, this, [this](const QByteArray &message) {
         if (client_) client_->write(message);
     });
+}
+
+// The client goes while the session it talks to is still there.
+RemoteServer::~RemoteServer() {
+    close();
 }
 
 std::optional<QString> RemoteServer::listen(const ListenAddress &address) {

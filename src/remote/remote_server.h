@@ -23,6 +23,7 @@ public:
     static constexpr qint64 kMaxPendingBytes = 1 << 20;
 
     explicit RemoteServer(scope::Scope &scope, QObject *parent = nullptr);
+    ~RemoteServer() override;
 
     // Listens at the address; the reason when it cannot.
     std::optional<QString> listen(const ListenAddress &address);

@@ -18,13 +18,17 @@
 #include <QTimer>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "acquisition/protocol.h"
 #include "form_controls.h"
+#include "remote/listen_address.h"
 #include "run_window.h"
+#include "scpi_client.h"
 #include "unit_process.h"
 
 using kalvira::testing::control;
@@ -50,8 +54,10 @@ double cpuSeconds() {
 // only notices the next open at its next probe, tens of milliseconds later, which is the unit's
 // time, not the program's.
 // With spectrumOpen the spectrum window is opened first, as F does: it follows each record.
+// With polled a remote client asks :TRIG:STAT? every 10 ms meanwhile, as a script waiting for the
+// record would.
 void recordOf16000(benchmark::State &state, const std::vector<std::string> &unitOptions,
-                   bool spectrumOpen = false) {
+                   bool spectrumOpen = false, bool polled = false) {
     ui::Form1 form;
     RunWatcher watcher(form);
     control<QScrollBar>(form, "SampleScroll")->setValue(160);
@@ -65,6 +71,18 @@ void recordOf16000(benchmark::State &state, const std::vector<std::string> &unit
         QCoreApplication::processEvents();  // its first picture before the first START
     }
 
+    const quint16 port = freePort();
+    if (polled && form.startRemoteControl({QHostAddress(QHostAddress::LocalHost), port}))
+        return state.SkipWithError("cannot listen");
+    std::atomic<bool> polling = polled, clientDone = false;
+    std::thread client([&] {
+        if (polling) {
+            ScpiClient scpi(port);
+            while (polling && !scpi.ask(":TRIG:STAT?").empty())
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        clientDone = true;
+    });
     double total = 0;
     for (auto _ : state) {
         testing::UnitProcess unit(unitOptions, false);
@@ -75,10 +93,14 @@ void recordOf16000(benchmark::State &state, const std::vector<std::string> &unit
         const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
         state.SetIterationTime(seconds);
         total += seconds;
-        if (!watcher.messages.isEmpty()) {
-            return state.SkipWithError(watcher.messages.join("; ").toStdString().c_str());
-        }
+        if (!watcher.messages.isEmpty()) break;
     }
+    polling = false;
+    // The client's last question is answered by the event loop.
+    while (!clientDone) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    client.join();
+    if (!watcher.messages.isEmpty())
+        return state.SkipWithError(watcher.messages.join("; ").toStdString().c_str());
     const double mean = total / static_cast<double>(state.iterations());
     state.counters["line_s"] = kLineSeconds;
     state.counters["over_line_pct"] = (mean - kLineSeconds) / kLineSeconds * 100;
@@ -98,6 +120,12 @@ BENCHMARK_CAPTURE(recordOf16000, paced_unit, std::vector<std::string>{"--no-wait
 // samples, the figures and the plot's repaint) is taken before the run ends, and so is timed.
 BENCHMARK_CAPTURE(recordOf16000, paced_unit_spectrum_open, std::vector<std::string>{"--no-wait"},
                   true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+// Paced, with a remote client polling the trigger status every 10 ms.
+BENCHMARK_CAPTURE(recordOf16000, paced_unit_remote_polling, std::vector<std::string>{"--no-wait"},
+                  false, true)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);

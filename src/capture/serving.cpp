@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "acquisition/port_settings.h"
-
 namespace kalvira::capture {
 
 namespace {
@@ -36,9 +34,6 @@ Serving::Serving(const CaptureOptions &options, QObject *parent)
     host_.attach(&scope_);
     host_.setKeepingRecords(false);
     host_.setRecordHandler([this](std::span<const std::int16_t> record) { keep(record); });
-    server_.instrument().unitName = [this] {
-        return acquisition::deviceForPort(scope_.port() + 1);
-    };
 }
 
 void Serving::interrupt() {

@@ -5,7 +5,6 @@
 
 namespace kalvira::scope {
 
-
 // What a front end of the scope (the window, kalvira-capture) does for the measurement run: the
 // clock, the lock on the controls, the picture, the message box and the progress. Every call
 // comes on the GUI thread and must not wait.

@@ -30,8 +30,7 @@ int main(int argc, char *argv[]) {
     window.show();
     if (const auto &address = arguments.remote) {
         if (!window.startRemoteControl(*address) && kalvira::remote::reachableFromOutside(*address))
-            say(QCoreApplication::translate("kalvira", "anyone who can reach %1 can drive the unit")
-                    .arg(kalvira::remote::describe(address->host, address->port)));
+            say(kalvira::ui::remoteWarning(*address));
     }
     if (arguments.recordFile) window.openRecordFile(*arguments.recordFile);
     return app.exec();

@@ -2,14 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="hu_HU" sourcelanguage="en_US">
 <context>
+    <name>kalvira</name>
+    <message>
+        <location filename="../src/ui/window_arguments.cpp" line="+19"/>
+        <source>--remote must be PORT or ADDRESS:PORT, port 0..65535</source>
+        <translation>a --remote értéke PORT vagy CÍM:PORT lehet, a port 0..65535</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>unknown option %1</source>
+        <translation>ismeretlen kapcsoló: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>one record file at a time</source>
+        <translation>egyszerre egy felvételfájl nyitható meg</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>anyone who can reach %1 can drive the unit</source>
+        <translation>aki eléri a(z) %1 címet, vezérelheti az egységet</translation>
+    </message>
+</context>
+<context>
     <name>kalvira-capture</name>
     <message>
-        <location filename="../src/capture/capture_options.cpp" line="+35"/>
+        <location filename="../src/capture/capture_options.cpp" line="+104"/>
         <source>Try &apos;kalvira-capture --help&apos;.</source>
         <translation>További információ: „kalvira-capture --help”.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-76"/>
         <source>Takes records from the KALVIRA acquisition unit, as the window&apos;s START does, and writes
 them as a record file (CSV with `# key=value` settings lines).
 
@@ -37,67 +60,67 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>ESZKÖZ</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location filename="../src/capture/setting_options.cpp" line="+29"/>
         <source>Samples per second: 40000, 20000, 10000, 5000, 2000, 1000, 500 or 200. Default 40000.</source>
         <translation>Minta másodpercenként: 40000, 20000, 10000, 5000, 2000, 1000, 500 vagy 200. Alapértelmezés: 40000.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>Samples per record, 100..16000 in steps of 100. Default 5000.</source>
         <translation>Minták száma felvételenként, 100..16000, 100-as lépésekben. Alapértelmezés: 5000.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>ext: the unit&apos;s external trigger input; level: the signal crossing the trigger level. Default ext.</source>
         <translation>ext: az egység külső triggerbemenete; level: a jel átlépi a triggerszintet. Alapértelmezés: ext.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>Trigger level, 1..254. Default 100.</source>
         <translation>Triggerszint, 1..254. Alapértelmezés: 100.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Trigger edge: fall or rise. Default fall.</source>
         <translation>Triggerél: fall (lefutó) vagy rise (felfutó). Alapértelmezés: fall.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location filename="../src/capture/output_options.cpp" line="+31"/>
         <source>Complete records to take, 1..%1, or 0 for no end but Ctrl+C or --duration. 1 is a single run; more run the continuous mode, stopped after the last one. Default 1, or 0 with --duration or --interval.</source>
         <translation>A készítendő teljes felvételek száma, 1..%1, vagy 0 a vég nélküli futáshoz, amelyet csak a Ctrl+C vagy a --duration állít le. Az 1 egyszeri mérés; nagyobb értéknél folyamatos módban fut, és az utolsó felvétel után leáll. Alapértelmezés: 1, illetve 0, ha --duration vagy --interval van megadva.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+13"/>
         <source>Print the measurements of each record as one JSON object a line on standard output (min, max, peak_to_peak, mean, rms, frequency_hz, period_s, duty_cycle_percent, positive_width_s, negative_width_s, rise_time_s, fall_time_s, periods; with a calibration also min_v, max_v, peak_to_peak_v, mean_v, rms_v) with the figures of its Hann spectrum whatever --window says (fundamental_hz, fundamental_dbfs, thd_percent over harmonics 2..10, sinad_db, enob_bits; SINAD and ENOB from its Blackman-Harris spectrum, as in the spectrum window); null where not defined. The record file then goes only to --output, when given.</source>
         <translation>Minden felvétel méréseit soronként egy JSON-objektumként írja a szabványos kimenetre (min, max, peak_to_peak, mean, rms, frequency_hz, period_s, duty_cycle_percent, positive_width_s, negative_width_s, rise_time_s, fall_time_s, periods; kalibrációval még min_v, max_v, peak_to_peak_v, mean_v, rms_v), a --window beállításától függetlenül a Hann-ablakos spektrum adataival (fundamental_hz, fundamental_dbfs, thd_percent a 2..10. harmonikusokból, sinad_db, enob_bits; a SINAD és az ENOB a Blackman–Harris-ablakos spektrumból, ahogy a spektrumablakban); ahol egy érték nem értelmezett, ott null. A felvételfájl ekkor csak a --output megadásakor készül el, az ott megadott fájlba.</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Write the spectrum of each record to FILE (replaced only when complete) as the spectrum window&apos;s CSV: `# key=value` lines, then frequency_hz,magnitude_db in dBFS, the mean removed; several records in one file with a leading record column.</source>
         <translation>Minden felvétel spektrumát a FILE fájlba írja (amelyet csak elkészülte után cserél le) a spektrumablak CSV-formátumában: `# key=value` sorok, majd frequency_hz,magnitude_db dBFS-ben, az átlag levonásával; több felvétel egy fájlba kerül, elöl egy record oszloppal.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+7"/>
         <source>The window for --spectrum: %1. Default hann. --measure always uses hann.</source>
         <translation>A --spectrum ablakfüggvénye: %1. Alapértelmezés: hann. A --measure mindig a hann ablakot használja.</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+16"/>
         <source>--records must be 0..%1</source>
         <translation>a --records értéke 0..%1 lehet</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>--spectrum needs a file name</source>
         <translation>a --spectrum kapcsolóhoz fájlnév kell</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>--window must be one of %1</source>
         <translation>a --window értéke a következők egyike lehet: %1</translation>
     </message>
     <message>
-        <location line="-112"/>
+        <location line="-56"/>
         <source>Write the record file to FILE (replaced only when complete) instead of standard output.</source>
         <translation>A felvételfájl a szabványos kimenet helyett a FÁJL nevű fájlba kerül (amelyet csak elkészülte után cserél le).</translation>
     </message>
@@ -107,57 +130,57 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>FÁJL</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location filename="../src/capture/capture_options.cpp" line="+74"/>
         <source>unexpected argument %1</source>
         <translation>váratlan argumentum: %1</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="-52"/>
         <source>--port needs a device</source>
         <translation>a --port kapcsolóhoz eszköz kell</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../src/capture/setting_options.cpp" line="+14"/>
         <source>--rate must be one of 40000, 20000, 10000, 5000, 2000, 1000, 500, 200</source>
         <translation>a --rate értéke 40000, 20000, 10000, 5000, 2000, 1000, 500 vagy 200 lehet</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>--samples must be 100..16000 in steps of 100</source>
         <translation>a --samples értéke 100..16000 lehet, 100-as lépésekben</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>--trigger must be ext or level</source>
         <translation>a --trigger értéke ext vagy level lehet</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+4"/>
         <source>--level must be 1..254</source>
         <translation>a --level értéke 1..254 lehet</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+4"/>
         <source>--edge must be fall or rise</source>
         <translation>az --edge értéke fall vagy rise lehet</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location filename="../src/capture/output_options.cpp" line="+44"/>
         <source>--output needs a file name</source>
         <translation>az --output kapcsolóhoz fájlnév kell</translation>
     </message>
     <message>
-        <location filename="../src/capture/main.cpp" line="+73"/>
+        <location filename="../src/capture/capture.cpp" line="+41"/>
         <source>standard output: %1</source>
         <translation>szabványos kimenet: %1</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+86"/>
         <source>a record takes longer than the interval: records follow back to back</source>
         <translation>egy felvétel tovább tart az időköznél: a felvételek szünet nélkül követik egymást</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+36"/>
         <source>the run ended before every record arrived</source>
         <translation>a mérés véget ért, mielőtt minden felvétel megérkezett</translation>
     </message>
@@ -202,7 +225,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>a --volts-per-count értéke csak véges, 0-tól különböző szám lehet</translation>
     </message>
     <message>
-        <location filename="../src/capture/capture_host.cpp" line="+86"/>
+        <location filename="../src/capture/capture_host.cpp" line="+73"/>
         <source>%1/%2 records complete</source>
         <translation>%1/%2 felvétel kész</translation>
     </message>
@@ -230,6 +253,31 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="+18"/>
         <source>--%1 must be a positive number of seconds</source>
         <translation>a(z) --%1 értéke csak pozitív másodpercszám lehet</translation>
+    </message>
+    <message>
+        <location filename="../src/capture/serve_options.cpp" line="+11"/>
+        <source>Answer SCPI remote control on a TCP port instead of capturing, until Ctrl+C (status 130): PORT on the loopback address, or ADDRESS:PORT elsewhere (anyone on that network can then drive the unit). Port 0 takes a free one. Records taken go to --output as a log, when given.</source>
+        <translation>Rögzítés helyett SCPI távvezérlésre válaszol egy TCP porton a Ctrl+C-ig (állapotkód 130): PORT a helyi (loopback) címen, vagy CÍM:PORT máshol (ekkor azon a hálózaton bárki vezérelheti az egységet). A 0-s port egy szabad portot választ. A felvett rekordok naplóként a --output fájlba kerülnek, ha meg van adva.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>--serve must be PORT or ADDRESS:PORT, port 0..65535</source>
+        <translation>a --serve értéke PORT vagy CÍM:PORT lehet, a port 0..65535</translation>
+    </message>
+    <message>
+        <location filename="../src/capture/serving.cpp" line="+47"/>
+        <source>cannot listen on %1: %2</source>
+        <translation>nem lehet figyelni itt: %1: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>listening on %1</source>
+        <translation>figyelés itt: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>anyone who can reach %1 can drive the unit</source>
+        <translation>aki eléri a(z) %1 címet, vezérelheti az egységet</translation>
     </message>
 </context>
 <context>
@@ -409,18 +457,18 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
 <context>
     <name>kalvira::ui::Form1</name>
     <message>
-        <location filename="../src/ui/form1_records.cpp" line="+31"/>
+        <location filename="../src/ui/form1_records.cpp" line="+28"/>
         <source>A record cannot be opened while a measurement is running.</source>
         <translation>Mérés közben nem nyitható meg felvétel.</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../src/ui/form1_history.cpp" line="+68"/>
+        <location filename="../src/ui/form1_history.cpp" line="+45"/>
         <source>KALVIRA records (*.csv);;All files (*)</source>
         <translation>KALVIRA-felvételek (*.csv);;Minden fájl (*)</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+14"/>
         <source>There is no record on screen to save.</source>
         <translation>Nincs felvétel a képernyőn, amelyet menteni lehetne.</translation>
     </message>
@@ -441,7 +489,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Felvétel megnyitása</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <source>, line %1</source>
         <translation>, %1. sor</translation>
     </message>
@@ -456,7 +504,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>%1, %2. sor: egyetlen felvétele csonka, így nincs mit megjeleníteni.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>%1 holds more samples than its time base can show.</source>
         <translation>%1 több mintát tartalmaz, mint amennyit az időalapja meg tud jeleníteni.</translation>
     </message>
@@ -471,7 +519,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Az utolsó felvétel (%1. sortól) csonka, ezért kimaradt.</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+15"/>
         <source>Save picture</source>
         <translation>Kép mentése</translation>
     </message>
@@ -486,17 +534,17 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>%1 mentése nem sikerült.</translation>
     </message>
     <message>
-        <location filename="../src/ui/form1_picture_actions.cpp" line="+27"/>
+        <location filename="../src/ui/form1_picture_actions.cpp" line="+20"/>
         <source>Save record…</source>
         <translation>Felvétel mentése…</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Open record…</source>
         <translation>Felvétel megnyitása…</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Save picture as PNG…</source>
         <translation>Kép mentése PNG-ként…</translation>
     </message>
@@ -506,32 +554,32 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Kép másolása</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Measurements</source>
         <translation>Mérések</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+5"/>
         <source>Spectrum</source>
         <translation>Spektrum</translation>
     </message>
     <message>
-        <location filename="../src/ui/form1_cursors.cpp" line="+34"/>
+        <location filename="../src/ui/form1_cursors.cpp" line="+35"/>
         <source>Cursors</source>
         <translation>Kurzorok</translation>
     </message>
     <message>
-        <location filename="../src/ui/form1_history.cpp" line="-39"/>
+        <location filename="../src/ui/form1_history.cpp" line="-22"/>
         <source>Save history…</source>
         <translation>Előzmények mentése…</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
         <source>Clear history</source>
         <translation>Előzmények törlése</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+11"/>
         <source>The history holds no record to save.</source>
         <translation>Az előzmények között nincs menthető felvétel.</translation>
     </message>
@@ -541,86 +589,101 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Előzmények mentése</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+27"/>
         <source>Looking back waits for STOP.</source>
         <translation>Visszalapozni csak STOP után lehet.</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+32"/>
         <source>%1 / %2 · %3</source>
         <translation>%1 / %2 · %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/form1_calibration.cpp" line="+53"/>
+        <location filename="../src/ui/form1_calibration.cpp" line="+49"/>
         <source>Calibration…</source>
         <translation>Kalibráció…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/form1_progress.cpp" line="+49"/>
+        <source>remote</source>
+        <translation>távvezérlés</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/form1_remote.cpp" line="+28"/>
+        <source>Remote control</source>
+        <translation>Távvezérlés</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Remote control cannot listen on %1: %2</source>
+        <translation>A távvezérlés nem tud figyelni itt: %1: %2</translation>
     </message>
 </context>
 <context>
     <name>kalvira::ui::MeasurementReadout</name>
     <message>
         <location filename="../src/ui/measurement_readout.cpp" line="+13"/>
-        <location line="+47"/>
+        <location line="+40"/>
         <source>min</source>
         <translation>min</translation>
     </message>
     <message>
-        <location line="-46"/>
-        <location line="+46"/>
+        <location line="-39"/>
+        <location line="+39"/>
         <source>max</source>
         <translation>max</translation>
     </message>
     <message>
-        <location line="-45"/>
-        <location line="+46"/>
+        <location line="-38"/>
+        <location line="+39"/>
         <source>p-p</source>
         <translation>cs-cs</translation>
     </message>
     <message>
-        <location line="-45"/>
-        <location line="+45"/>
+        <location line="-38"/>
+        <location line="+38"/>
         <source>mean</source>
         <translation>átlag</translation>
     </message>
     <message>
-        <location line="-44"/>
-        <location line="+44"/>
+        <location line="-37"/>
+        <location line="+37"/>
         <source>rms</source>
         <translation>eff</translation>
     </message>
     <message>
-        <location line="-43"/>
-        <location line="+43"/>
+        <location line="-36"/>
+        <location line="+36"/>
         <source>duty</source>
         <translation>kitöltés</translation>
     </message>
     <message>
-        <location line="-42"/>
-        <location line="+43"/>
+        <location line="-35"/>
+        <location line="+36"/>
         <source>+width</source>
         <translation>+szélesség</translation>
     </message>
     <message>
-        <location line="-42"/>
-        <location line="+42"/>
+        <location line="-35"/>
+        <location line="+35"/>
         <source>-width</source>
         <translation>-szélesség</translation>
     </message>
     <message>
-        <location line="-41"/>
-        <location line="+41"/>
+        <location line="-34"/>
+        <location line="+34"/>
         <source>rise</source>
         <translation>felfutás</translation>
     </message>
     <message>
-        <location line="-40"/>
-        <location line="+40"/>
+        <location line="-33"/>
+        <location line="+33"/>
         <source>fall</source>
         <translation>lefutás</translation>
     </message>
     <message>
-        <location line="-39"/>
-        <location line="+40"/>
+        <location line="-32"/>
+        <location line="+33"/>
         <source>periods</source>
         <translation>periódusok</translation>
     </message>
@@ -681,7 +744,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Nincs felvétel a képernyőn</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>counts</source>
         <translation>mintaegység</translation>
     </message>
@@ -689,7 +752,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
 <context>
     <name>kalvira::ui::SpectrumWindow</name>
     <message>
-        <location filename="../src/ui/spectrum_window.cpp" line="+36"/>
+        <location filename="../src/ui/spectrum_window.cpp" line="+32"/>
         <source>Rectangular</source>
         <translation>Téglalap</translation>
     </message>
@@ -714,7 +777,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Lapos tetejű</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+22"/>
         <source>KALVIRA spectrum</source>
         <translation>KALVIRA-spektrum</translation>
     </message>
@@ -776,7 +839,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>%1 mintaegység</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <location line="+12"/>
         <source>Save spectrum</source>
         <translation>Spektrum mentése</translation>
@@ -787,17 +850,17 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>PNG-képek (*.png)</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>%1 could not be saved.</source>
         <translation>%1 mentése nem sikerült.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>CSV files (*.csv)</source>
         <translation>CSV-fájlok (*.csv)</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>%1 could not be saved: %2</source>
         <translation>%1 mentése nem sikerült: %2</translation>
     </message>

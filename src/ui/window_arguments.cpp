@@ -35,4 +35,9 @@ WindowArguments parseWindowArguments(const QStringList &arguments) {
     return read;
 }
 
+QString remoteWarning(const remote::ListenAddress &address) {
+    return QCoreApplication::translate("kalvira", "anyone who can reach %1 can drive the unit")
+        .arg(remote::describe(address.host, address.port));
+}
+
 }  // namespace kalvira::ui

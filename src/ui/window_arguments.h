@@ -20,4 +20,8 @@ struct WindowArguments {
 // its address when it reads as one, else the default 127.0.0.1:5025 is taken.
 WindowArguments parseWindowArguments(const QStringList &arguments);
 
+// The warning for remote control at an address others can reach: "anyone who can reach
+// 0.0.0.0:5025 can drive the unit", in the user's language.
+QString remoteWarning(const remote::ListenAddress &address);
+
 }  // namespace kalvira::ui

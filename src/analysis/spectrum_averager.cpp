@@ -39,6 +39,21 @@ std::optional<Averaging> averagingNamed(std::string_view name) {
     return std::nullopt;
 }
 
+SpectrumAverager averageRecords(std::span<const std::span<const std::int16_t>> records,
+                                double sampleRateHz, SpectrumWindow window, bool removeDc,
+                                const Averaging &averaging, SpectrumAnalyser &analyser) {
+    SpectrumAverager averager(averaging);
+    const std::size_t most = static_cast<std::size_t>(
+        averaging.mode == AveragingMode::Linear ? averaging.records : kMostAveraged);
+    const std::size_t first = records.size() > most ? records.size() - most : 0;
+    for (std::size_t i = first; i < records.size(); ++i) {
+        averager.add(i + 1 == records.size()
+                         ? analyser.transform(records[i], sampleRateHz, window, removeDc)
+                         : analyser.magnitudes(records[i], sampleRateHz, window, removeDc));
+    }
+    return averager;
+}
+
 void SpectrumAverager::setAveraging(const Averaging &averaging) {
     if (averaging == averaging_) return;
     averaging_ = averaging;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,5 +65,12 @@ private:
     std::vector<double> power_;  // linear: the sum of the powers; exponential: their average
     int count_ = 0;
 };
+
+// The averaging of records of one length and rate, oldest first, each weighed with window: the
+// newest N for linear, the newest kMostAveraged otherwise. The newest one's spectrum is taken
+// whole (its fundamental and SINAD), the others' amplitudes alone.
+SpectrumAverager averageRecords(std::span<const std::span<const std::int16_t>> records,
+                                double sampleRateHz, SpectrumWindow window, bool removeDc,
+                                const Averaging &averaging, SpectrumAnalyser &analyser);
 
 }  // namespace kalvira::analysis

@@ -22,6 +22,34 @@ std::complex<double> rectangleResponse(double y, int length) {
     return magnitude * std::exp(std::complex<double>(0, -std::numbers::pi * y * (n - 1) / n));
 }
 
+// The offset 0..0.5 bin of a sine from the bin it peaks at, at which the neighbour towards it
+// sees `share` of what the peak bin sees. That share rises from its least at 0 to 1 half a bin
+// off; the Illinois form of the false position finds it in a few steps.
+double offsetOfShare(SpectrumWindow window, int length, double share) {
+    const auto excess = [&](double d) {
+        return windowResponse(window, 1 - d, length) / windowResponse(window, d, length) - share;
+    };
+    double low = 0, high = 0.5, atLow = excess(low), atHigh = excess(high);
+    if (atLow >= 0) return low;
+    if (atHigh <= 0) return high;
+    int lastMoved = 0;
+    for (int step = 0; step < 60 && high - low > 1e-12; ++step) {
+        const double d = (low * atHigh - high * atLow) / (atHigh - atLow);
+        const double at = excess(d);
+        if (at == 0) return d;
+        if (at < 0) {
+            low = d, atLow = at;
+            if (lastMoved == -1) atHigh /= 2;
+            lastMoved = -1;
+        } else {
+            high = d, atHigh = at;
+            if (lastMoved == 1) atLow /= 2;
+            lastMoved = 1;
+        }
+    }
+    return (low + high) / 2;
+}
+
 }  // namespace
 
 // Each cosine of the window shifts the rectangle's response by m bins either way; the window's
@@ -52,15 +80,7 @@ std::optional<SpectrumComponent> componentNear(const Spectrum &spectrum, double 
     const double before = a[std::size_t(k - 1)], after = a[std::size_t(k + 1)];
     const double ratio = std::min(1.0, std::max(before, after) / peak);
     const int length = static_cast<int>(std::lround(spectrum.sampleRateHz / spectrum.binHz));
-    // The neighbour's share rises from its least at 0 to 1 half a bin off: halve the interval.
-    double low = 0, high = 0.5;
-    for (int step = 0; step < 40; ++step) {
-        const double d = (low + high) / 2;
-        const double share = windowResponse(spectrum.window, 1 - d, length) /
-                             windowResponse(spectrum.window, d, length);
-        (share < ratio ? low : high) = d;
-    }
-    const double offset = (low + high) / 2;
+    const double offset = offsetOfShare(spectrum.window, length, ratio);
     const double signedOffset = after >= before ? offset : -offset;
     return SpectrumComponent{(static_cast<double>(k) + signedOffset) * spectrum.binHz,
                              peak / windowResponse(spectrum.window, offset, length)};

@@ -26,7 +26,8 @@ std::vector<std::size_t> peaksOf(const Spectrum &spectrum) {
 }  // namespace
 
 std::size_t nearestBin(const Spectrum &spectrum, double frequencyHz) {
-    if (spectrum.amplitude.empty() || !(spectrum.binHz > 0)) return 0;
+    if (spectrum.amplitude.empty() || !(spectrum.binHz > 0) || !std::isfinite(frequencyHz))
+        return 0;
     const double bin = std::clamp(std::round(frequencyHz / spectrum.binHz), 0.0,
                                   static_cast<double>(spectrum.amplitude.size() - 1));
     return static_cast<std::size_t>(bin);

@@ -94,10 +94,6 @@ void SpectrumAveragingBar::showCount(int count) {
                                  : tr("%1 records").arg(count));
 }
 
-QString SpectrumAveragingBar::countText() const {
-    return count_->text();
-}
-
 void SpectrumAveragingBar::remember() const {
     QSettings stored = settingsStore();
     stored.setValue(settingsKey("averaging"),

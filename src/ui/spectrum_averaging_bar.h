@@ -23,7 +23,6 @@ public:
     bool overHistory() const;
     // The count of the average shown: "12 / 16 records" for linear, "12 records" otherwise.
     void showCount(int count);
-    QString countText() const;
     void remember() const;
 
 signals:

@@ -62,8 +62,4 @@ QString SpectrumHarmonics::cellText(int row, int column) const {
     return table_->item(row, column)->text();
 }
 
-QString SpectrumHarmonics::thdText() const {
-    return thd_->text();
-}
-
 }  // namespace kalvira::ui

@@ -19,7 +19,6 @@ public:
     void showFigures(const analysis::SpectrumFigures &figures);
     // A cell as it reads: row 0..8 for harmonics 2..10, column 0..2.
     QString cellText(int row, int column) const;
-    QString thdText() const;
 
 private:
     QLabel *thd_ = nullptr;

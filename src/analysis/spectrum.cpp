@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <numeric>
 
+#include "number_text.h"
 #include "spectrum_levels.h"
 
 namespace kalvira::analysis {
@@ -68,25 +68,14 @@ std::optional<double> sinadOf(const std::vector<double> &amplitude, double binHz
     return 10 * std::log10(fundamental / rest);
 }
 
-// A number as to_chars writes it, the shortest that reads back exactly or, for JSON beside the
-// measurements, six significant digits as printf's %.6g; never in the locale's manner. null
-// where there is none.
-void appendNumber(std::string &text, std::optional<double> value, bool sixDigits = false) {
-    if (!value || !std::isfinite(*value)) {
-        text += "null";
-        return;
-    }
-    char buffer[64];
-    const auto result = sixDigits ? std::to_chars(buffer, buffer + sizeof buffer, *value,
-                                                  std::chars_format::general, 6)
-                                  : std::to_chars(buffer, buffer + sizeof buffer, *value);
-    text.append(buffer, result.ptr);
-}
-
 }  // namespace
 
 std::string_view windowName(SpectrumWindow window) {
     return shapeOf(window).name;
+}
+
+std::span<const double> windowTerms(SpectrumWindow window) {
+    return shapeOf(window).cosineTerms;
 }
 
 std::optional<SpectrumWindow> windowNamed(std::string_view name) {
@@ -157,8 +146,8 @@ SpectrumAnalyser::Plan &SpectrumAnalyser::planFor(int length) {
     return *plan;
 }
 
-Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, double sampleRateHz,
-                                     SpectrumWindow window, bool removeDc) {
+Spectrum SpectrumAnalyser::magnitudes(std::span<const std::int16_t> record, double sampleRateHz,
+                                      SpectrumWindow window, bool removeDc) {
     Spectrum spectrum;
     spectrum.window = window;
     spectrum.sampleRateHz = sampleRateHz;
@@ -169,8 +158,18 @@ Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, doubl
     spectrum.binHz = sampleRateHz / length;
     const double mean =
         std::accumulate(record.begin(), record.end(), 0.0) / static_cast<double>(length);
+    spectrum.amplitude = planFor(length).amplitudes(record, removeDc ? mean : 0.0, window);
+    return spectrum;
+}
+
+Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, double sampleRateHz,
+                                     SpectrumWindow window, bool removeDc) {
+    Spectrum spectrum = magnitudes(record, sampleRateHz, window, removeDc);
+    if (spectrum.amplitude.empty()) return spectrum;
+    const int length = static_cast<int>(record.size());
+    const double mean =
+        std::accumulate(record.begin(), record.end(), 0.0) / static_cast<double>(length);
     Plan &plan = planFor(length);
-    spectrum.amplitude = plan.amplitudes(record, removeDc ? mean : 0.0, window);
 
     // The fundamental's frequency from the Hann spectrum, whose main lobe has a known shape:
     // for a sine delta bins off bin k the neighbour's ratio to the peak is r = (1 + d) / (2 - d).
@@ -198,48 +197,6 @@ Spectrum SpectrumAnalyser::transform(std::span<const std::int16_t> record, doubl
     return spectrum;
 }
 
-SpectrumFigures spectrumFigures(const Spectrum &spectrum) {
-    SpectrumFigures figures;
-    if (!spectrum.fundamentalHz || spectrum.amplitude.empty()) return figures;
-    const auto &amplitude = spectrum.amplitude;
-    const int bins = static_cast<int>(amplitude.size());
-    const int lobe = spectrum.lobeHalfWidth;
-    std::vector<bool> counted(amplitude.size(), false);
-    for (int k = 0; k <= std::min(lobe, bins - 1); ++k) counted[static_cast<std::size_t>(k)] = true;
-    // Power of the lobe around a frequency, each bin counted once: squared amplitudes, in the
-    // same measure for every component, so that only their ratios matter.
-    const auto lobePower = [&](double frequencyHz, double *peak) {
-        const int centre = static_cast<int>(std::lround(frequencyHz / spectrum.binHz));
-        double power = 0;
-        for (int k = std::max(0, centre - lobe); k <= std::min(bins - 1, centre + lobe); ++k) {
-            const auto i = static_cast<std::size_t>(k);
-            if (peak) *peak = std::max(*peak, amplitude[i]);
-            if (counted[i]) continue;
-            counted[i] = true;
-            power += amplitude[i] * amplitude[i];
-        }
-        return power;
-    };
-
-    const double f0 = *spectrum.fundamentalHz;
-    double peak = 0;
-    const double fundamental = lobePower(f0, &peak);
-    figures.fundamentalHz = f0;
-    figures.fundamentalDbfs = toDbfs(peak);
-    double harmonics = 0;
-    for (int n = 2; n <= 10 && n * f0 < spectrum.sampleRateHz / 2; ++n) {
-        harmonics += lobePower(n * f0, nullptr);
-    }
-    if (fundamental > 0) {
-        const double thd = std::sqrt(harmonics / fundamental);
-        figures.thdPercent = thd * 100;
-        if (thd > 0) figures.thdDb = 20 * std::log10(thd);
-    }
-    figures.sinadDb = spectrum.sinadDb;
-    if (figures.sinadDb) figures.enobBits = (*figures.sinadDb - 1.76) / 6.02;
-    return figures;
-}
-
 std::string spectrumFiguresJsonFields(const SpectrumFigures &figures) {
     std::string text = ",\"fundamental_hz\":";
     appendNumber(text, figures.fundamentalHz, true);
@@ -251,6 +208,9 @@ std::string spectrumFiguresJsonFields(const SpectrumFigures &figures) {
     appendNumber(text, figures.sinadDb, true);
     text += ",\"enob_bits\":";
     appendNumber(text, figures.enobBits, true);
+    text += ",\"noise_floor_dbfs\":";
+    appendNumber(
+        text, figures.noiseFloor ? std::optional(toDbfs(*figures.noiseFloor)) : std::nullopt, true);
     return text;
 }
 
@@ -265,6 +225,17 @@ std::string spectrumCsv(std::span<const Spectrum> spectra,
     appendNumber(text, first.sampleRateHz);
     text.append("\n# dc_removed=").append(first.dcRemoved ? "1" : "0").append("\n");
     if (levels.inVolts()) text.append("# level_unit=dBV\n");
+    text.append("# noise_floor_db=");
+    for (std::size_t r = 0; r < spectra.size(); ++r) {
+        if (r > 0) text += ",";
+        const auto floor = spectrumFigures(spectra[r]).noiseFloor;
+        if (floor) {
+            appendLevel(text, levels.db(*floor));
+        } else {
+            text += "null";
+        }
+    }
+    text += "\n";
     for (const auto &[key, value] : settings) text.append("# ").append(key + "=" + value + "\n");
     if (several) text.append("# records=").append(std::to_string(spectra.size())).append("\n");
     text += several ? "record,frequency_hz,magnitude_db\n" : "frequency_hz,magnitude_db\n";
@@ -273,11 +244,9 @@ std::string spectrumCsv(std::span<const Spectrum> spectra,
         for (std::size_t k = 0; k < spectra[r].amplitude.size(); ++k) {
             text += prefix;
             appendNumber(text, static_cast<double>(k) * spectra[r].binHz);
-            char level[32];
-            const auto end =
-                std::to_chars(level, level + sizeof level, levels.db(spectra[r].amplitude[k]),
-                              std::chars_format::fixed, 3);
-            text.append(",").append(level, end.ptr).append("\n");
+            text += ",";
+            appendLevel(text, levels.db(spectra[r].amplitude[k]));
+            text += "\n";
         }
     }
     return text;

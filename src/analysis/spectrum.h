@@ -27,6 +27,9 @@ inline constexpr SpectrumWindow kSpectrumWindows[] = {
 std::string_view windowName(SpectrumWindow window);
 std::optional<SpectrumWindow> windowNamed(std::string_view name);
 
+// The window's terms a_m: w[n] = sum over m of (-1)^m a_m cos(2 pi m n / N), periodic in N.
+std::span<const double> windowTerms(SpectrumWindow window);
+
 // 0 dBFS: a sine spanning the whole 10-bit range, 0..1023.
 inline constexpr double kFullScaleAmplitude = 511.5;
 
@@ -54,16 +57,33 @@ struct Spectrum {
 // Level of an amplitude in dB relative to full scale; a floor of -300 dB stands for nothing.
 double toDbfs(double amplitudeCounts);
 
+// One harmonic of the fundamental as the harmonics table lists it.
+struct HarmonicLevel {
+    int order = 2;           // 2..10
+    double frequencyHz = 0;  // order times the fundamental's frequency
+    double amplitude = 0;    // counts, read through the window's lobe like the fundamental's
+    double dbc = 0;          // against the fundamental; -300 for nothing
+};
+
 // The figures of a spectrum a reader of a converter's data sheet expects. Each is empty when it
 // is not defined: no fundamental (a constant record, fewer than two periods, or nothing above
 // half a count) leaves them all empty.
 struct SpectrumFigures {
     std::optional<double> fundamentalHz;
-    std::optional<double> fundamentalDbfs;  // the peak bin's level
-    std::optional<double> thdPercent;       // harmonics 2..10 below half the sample rate
+    // The fundamental's level read through the window's lobe from its peak bin and the larger
+    // neighbour, as its frequency is interpolated: the same at any offset from a bin, with any
+    // window, so Hann's 1.42 dB of scalloping half a bin off does not show.
+    std::optional<double> fundamentalDbfs;
+    std::optional<double> thdPercent;  // harmonics 2..10 below half the sample rate
     std::optional<double> thdDb;
     std::optional<double> sinadDb;  // the spectrum's sinadDb
     std::optional<double> enobBits;
+    // Harmonics 2..10 below half the sample rate, in order, their levels read as the
+    // fundamental's.
+    std::vector<HarmonicLevel> harmonics;
+    // The median amplitude in counts of the bins outside the DC lobe, the fundamental's lobe and
+    // every harmonic's lobe: where the trace's noise lies, untouched by the components.
+    std::optional<double> noiseFloor;
 };
 
 SpectrumFigures spectrumFigures(const Spectrum &spectrum);
@@ -81,6 +101,10 @@ public:
     // dropped and nothing is padded. With removeDc the record's mean is taken off first.
     Spectrum transform(std::span<const std::int16_t> record, double sampleRateHz,
                        SpectrumWindow window, bool removeDc = true);
+    // The amplitudes alone, with no fundamental and no SINAD: one transform instead of up to
+    // three, for averaging the spectra of many records.
+    Spectrum magnitudes(std::span<const std::int16_t> record, double sampleRateHz,
+                        SpectrumWindow window, bool removeDc = true);
 
 private:
     struct Plan;
@@ -89,13 +113,14 @@ private:
 };
 
 // The JSON fields of the figures, for kalvira-capture --measure: ,"fundamental_hz":..,
-// "fundamental_dbfs":..,"thd_percent":..,"sinad_db":..,"enob_bits":.. with six significant
-// digits (as printf's %.6g, whatever the locale) and null where empty, to join a record's
-// measurements object.
+// "fundamental_dbfs":..,"thd_percent":..,"sinad_db":..,"enob_bits":..,"noise_floor_dbfs":..
+// with six significant digits (as printf's %.6g, whatever the locale) and null where empty, to
+// join a record's measurements object.
 std::string spectrumFiguresJsonFields(const SpectrumFigures &figures);
 
 // The spectra of one or more records of one window and sample rate as CSV: "# key=value" lines
-// (window, sample rate, DC removed, and those given), then frequency_hz,magnitude_db a bin a line.
+// (window, sample rate, DC removed, each spectrum's noise floor in the levels' unit, comma
+// separated in record order, and those given), then frequency_hz,magnitude_db a bin a line.
 // Several spectra add "# records=K" and a leading record column, 1..K, as a record file of several
 // records does. Nothing for no spectrum.
 // With levels in volts the levels are dBV, said by "# level_unit=dBV".

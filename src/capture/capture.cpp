@@ -54,7 +54,8 @@ Capture::Capture(const CaptureOptions &options, QObject *parent)
       writesRecords_(!options.measure || !options.output.isEmpty()),
       host_(options),
       // The history is of no use without a window: it keeps the newest record only.
-      scope_(port_, host_, 0) {
+      scope_(port_, host_, 0),
+      averager_(options.average.value_or(analysis::Averaging{})) {
     host_.setStatusLine(::isatty(STDERR_FILENO) == 1);
     scope_.setSettings(options_.settings);
     scope_.setUserCalibration(options_.settings.calibration);
@@ -63,7 +64,7 @@ Capture::Capture(const CaptureOptions &options, QObject *parent)
     // A capture of more than one record hands each one on as it completes: appended to its file
     // and synced, its measurements printed, so that hours of records cost no memory and a crash
     // loses at most the record under way.
-    host_.setKeepingRecords(!appending_ || !options_.spectrum.isEmpty());
+    host_.setKeepingRecords(!appending_ || (!options_.spectrum.isEmpty() && !options_.average));
     if (appending_ && writesRecords_ && !options_.output.isEmpty())
         host_.setFileSize([this] { return appender_.bytesWritten(); });
     host_.setRecordHandler([this](std::span<const std::int16_t> record) { handOn(record); });
@@ -93,6 +94,7 @@ void Capture::handOn(std::span<const std::int16_t> record) {
         std::fflush(stdout);
     }
     if (appending_ && writesRecords_ && !writeError_) append(record);
+    if (options_.average && !writeError_) average(record);
 }
 
 void Capture::append(std::span<const std::int16_t> record) {
@@ -102,11 +104,25 @@ void Capture::append(std::span<const std::int16_t> record) {
     entry.records = {std::vector<std::int16_t>(record.begin(), record.end())};
     if (appender_.recordsWritten() == 0) writeError_ = appender_.open(options_.output);
     if (!writeError_) writeError_ = appender_.append(entry);
-    // Not from inside the run's pass that handed the record on: after it.
-    if (writeError_) {
-        QMetaObject::invokeMethod(
-            this, [this] { scope_.abort(); }, Qt::QueuedConnection);
-    }
+    if (writeError_) abortAfterWriteError();
+}
+
+// The averaged spectrum replaces the file's as each record completes, so that it is of use even
+// when the capture is cut short.
+void Capture::average(std::span<const std::int16_t> record) {
+    const auto &rate = kSampleRates[static_cast<std::size_t>(options_.settings.rateCode)];
+    averager_.add(analyser_.transform(record, rate.samplesPerSecond, options_.window));
+    records::RecordFile file;
+    file.settings = options_.settings;
+    file.taken = host_.firstTaken();
+    writeError_ = writeAveragedSpectrum(options_.spectrum, file, averager_);
+    if (writeError_) abortAfterWriteError();
+}
+
+// Not from inside the run's pass that handed the record on: after it.
+void Capture::abortAfterWriteError() {
+    QMetaObject::invokeMethod(
+        this, [this] { scope_.abort(); }, Qt::QueuedConnection);
 }
 
 // With --interval each record is a single run of its own, started on the interval's beat, or at
@@ -169,7 +185,7 @@ int Capture::finish() {
 std::optional<std::string> Capture::writeFiles() {
     const records::RecordFile file = recordFile();
     auto error = !appending_ && writesRecords_ ? writeRecords(options_.output, file) : std::nullopt;
-    if (!error && !options_.spectrum.isEmpty()) {
+    if (!error && !options_.spectrum.isEmpty() && !options_.average) {
         error = writeSpectra(options_.spectrum, file, options_.window, analyser_);
     }
     return error;

@@ -10,6 +10,7 @@
 
 #include "acquisition/qt_serial_port.h"
 #include "analysis/spectrum.h"
+#include "analysis/spectrum_averager.h"
 #include "capture_host.h"
 #include "capture_options.h"
 #include "records/record_appender.h"
@@ -35,6 +36,8 @@ public:
 private:
     void handOn(std::span<const std::int16_t> record);
     void append(std::span<const std::int16_t> record);
+    void average(std::span<const std::int16_t> record);
+    void abortAfterWriteError();
     void startRun();
     void onRunEnded();
     bool wantsAnotherRun() const;
@@ -51,6 +54,7 @@ private:
     CaptureHost host_;
     scope::Scope scope_;
     analysis::SpectrumAnalyser analyser_;
+    analysis::SpectrumAverager averager_;
     records::RecordAppender appender_;
     std::optional<std::string> writeError_;
     QElapsedTimer clock_;  // since the first run, for the interval's beats

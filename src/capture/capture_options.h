@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "analysis/spectrum.h"
+#include "analysis/spectrum_averager.h"
 #include "remote/listen_address.h"
 #include "settings/scope_settings.h"
 
@@ -26,6 +27,9 @@ struct CaptureOptions {
     bool measure = false;  // measurements as JSON lines on standard output instead of the CSV
     QString spectrum;      // the spectrum file; empty for none
     analysis::SpectrumWindow window = analysis::SpectrumWindow::Hann;  // the spectrum file's
+    // --average: the spectrum file holds the records' averaged spectrum, rewritten as each
+    // record completes.
+    std::optional<analysis::Averaging> average;
 
     std::optional<double> durationS;  // ends the capture after that long
     std::optional<double> intervalS;  // one single run every that long instead of continuous

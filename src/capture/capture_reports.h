@@ -8,13 +8,15 @@
 
 #include "analysis/calibration.h"
 #include "analysis/spectrum.h"
+#include "analysis/spectrum_averager.h"
 #include "common/link_facts.h"
 #include "records/record_file.h"
 
 namespace kalvira::capture {
 
 // A record's line for --measure: its measurements object with the figures of its Hann spectrum
-// (the mean removed) joined before the closing brace, null where a figure is not defined.
+// (the mean removed) and of its sine fit joined before the closing brace, null where a figure is
+// not defined.
 std::string measurementLine(std::span<const std::int16_t> record, const SampleRateFacts &rate,
                             const std::optional<analysis::Calibration> &calibration,
                             analysis::SpectrumAnalyser &analyser);
@@ -25,5 +27,12 @@ std::string measurementLine(std::span<const std::int16_t> record, const SampleRa
 std::optional<std::string> writeSpectra(const QString &path, const records::RecordFile &file,
                                         analysis::SpectrumWindow window,
                                         analysis::SpectrumAnalyser &analyser);
+
+// The averaged spectrum so far as one spectrum of the file's settings (its time the first
+// record's), with "# averaging=" and "# averaged_records=" lines, written whole or not at all.
+// The reason on failure.
+std::optional<std::string> writeAveragedSpectrum(const QString &path,
+                                                 const records::RecordFile &file,
+                                                 const analysis::SpectrumAverager &averager);
 
 }  // namespace kalvira::capture

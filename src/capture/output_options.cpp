@@ -50,7 +50,15 @@ OutputOptions addOutputOptions(QCommandLineParser &parser) {
              "its Hann spectrum whatever --window says (fundamental_hz, fundamental_dbfs, "
              "thd_percent over harmonics 2..10, sinad_db, enob_bits; SINAD and ENOB from its "
              "Blackman-Harris spectrum, as in the spectrum window); null where not defined. The "
-             "record file then goes only to --output, when given.")},
+             "record file then goes only to --output, when given.") +
+             QLatin1Char(' ') +
+             QCoreApplication::translate(
+                 "kalvira-capture",
+                 "Then noise_floor_dbfs (the median bin outside the DC, fundamental and harmonic "
+                 "lobes) and the IEEE 1241 four-parameter sine fit: sinefit_frequency_hz, "
+                 "sinefit_amplitude and sinefit_nad (the residuals' RMS) in counts, "
+                 "sinefit_sinad_db and sinefit_enob_bits (full scale 1024 counts); null with "
+                 "fewer than 5 periods.")},
         {QStringLiteral("spectrum"),
          QCoreApplication::translate(
              "kalvira-capture",
@@ -63,9 +71,18 @@ OutputOptions addOutputOptions(QCommandLineParser &parser) {
                                      "The window for --spectrum: %1. Default hann. --measure "
                                      "always uses hann.")
              .arg(windowNames()),
-         QStringLiteral("NAME"), QStringLiteral("hann")}};
-    parser.addOptions(
-        {options.records, options.output, options.measure, options.spectrum, options.window});
+         QStringLiteral("NAME"), QStringLiteral("hann")},
+        {QStringLiteral("average"),
+         QCoreApplication::translate(
+             "kalvira-capture",
+             "Write the records' averaged spectrum to the --spectrum file instead, replaced as "
+             "each record completes: linear:N (the mean power of the first N records, N 2..%1), "
+             "exp:N (each new record weighed 1/N), peak or min (each bin's highest or lowest "
+             "level). Default off.")
+             .arg(analysis::kMostAveraged),
+         QStringLiteral("MODE"), QStringLiteral("off")}};
+    parser.addOptions({options.records, options.output, options.measure, options.spectrum,
+                       options.window, options.average});
     return options;
 }
 
@@ -96,6 +113,20 @@ std::variant<CaptureOptions, QString> withOutputOptions(CaptureOptions options,
             .arg(windowNames());
     }
     options.window = *named;
+    const auto average = analysis::averagingNamed(parser.value(outputs.average).toStdString());
+    if (!average) {
+        return QCoreApplication::translate("kalvira-capture",
+                                           "--average must be linear:N or exp:N with N %1..%2, "
+                                           "peak or min")
+            .arg(analysis::kLeastAveraged)
+            .arg(analysis::kMostAveraged);
+    }
+    if (average->mode != analysis::AveragingMode::Off) {
+        if (options.spectrum.isEmpty()) {
+            return QCoreApplication::translate("kalvira-capture", "--average needs --spectrum");
+        }
+        options.average = *average;
+    }
     return options;
 }
 

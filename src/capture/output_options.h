@@ -10,14 +10,15 @@ class QCommandLineParser;
 
 namespace kalvira::capture {
 
-// --records, --output, --measure, --spectrum and --window: how many records are taken and what
-// becomes of them.
+// --records, --output, --measure, --spectrum, --window and --average: how many records are taken
+// and what becomes of them.
 struct OutputOptions {
     QCommandLineOption records;
     QCommandLineOption output;
     QCommandLineOption measure;
     QCommandLineOption spectrum;
     QCommandLineOption window;
+    QCommandLineOption average;
 };
 
 // Adds the options to parser, after those already added.

@@ -58,6 +58,7 @@ records::RecordFile Scope::recordOnScreen() const {
 // The run's complete record: on screen, numbered, timed and kept in the history.
 void Scope::takeRecord(std::span<const std::int16_t> record) {
     recordShown_ = true;
+    recordFromUnit_ = true;
     const std::size_t length = std::min(record.size(), samples_.size() - 1);
     std::copy_n(record.begin(), length, samples_.begin() + 1);
     recordTaken_ = QDateTime::currentDateTimeUtc();
@@ -84,6 +85,7 @@ void Scope::showRecord(const records::RecordFile &entry) {
     ++recordNumber_;
     setCalibrationOnScreen(entry.settings.calibration);
     recordShown_ = true;
+    recordFromUnit_ = false;
     emit recordChanged();
 }
 

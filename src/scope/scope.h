@@ -69,6 +69,8 @@ public:
     const SampleRecord &samples() const { return samples_; }
     // Samples 1..N of the record on screen.
     std::span<const std::int16_t> record() const;
+    // Whether the record on screen came from the unit in a run, not from a file or the history.
+    bool recordFromUnit() const { return recordFromUnit_; }
     // Counts the records taken or shown from files; the one on screen is the latest.
     std::uint64_t recordNumber() const { return recordNumber_; }
     // When the record on screen was taken, UTC; invalid before the first.
@@ -139,6 +141,7 @@ private:
     int port_ = 0;
 
     bool recordShown_ = false;
+    bool recordFromUnit_ = false;
     SampleRecord samples_{};
     std::uint64_t recordNumber_ = 0;
     QDateTime recordTaken_;

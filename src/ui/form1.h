@@ -243,7 +243,7 @@ private:
     MeasurementReadout *readout_ = nullptr;
     bool readoutWanted_ = false;
     SpectrumWindow *spectrumWindow_ = nullptr;
-    std::optional<std::array<std::int64_t, 4>> spectrumShows_;  // what the spectrum was taken of
+    std::optional<std::array<std::int64_t, 5>> spectrumShows_;  // what the spectrum was taken of
     bool spectrumDue_ = false;
     QMenu *pictureMenu_ = nullptr;
     CursorOverlay *cursorOverlay_ = nullptr;

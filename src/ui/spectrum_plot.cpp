@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/spectrum_markers.h"
 #include "display/spectrum_axis.h"
 #include "look.h"
 
@@ -15,6 +16,9 @@ namespace {
 
 const QColor kGridColour{0x40, 0x40, 0x40};
 const QColor kTraceColour{0xFF, 0xD7, 0x00};
+const QColor kNoiseFloorColour{0x4F, 0xC3, 0xF7};
+const QColor kMarkerColour{0xFF, 0xFF, 0xFF};
+const QColor kSelectedMarkerColour{0xFF, 0x6E, 0x40};
 
 }  // namespace
 
@@ -27,6 +31,16 @@ SpectrumPlot::SpectrumPlot(QWidget *parent) : QWidget(parent) {
 
 void SpectrumPlot::setSpectrum(std::optional<analysis::Spectrum> spectrum) {
     spectrum_ = std::move(spectrum);
+    update();
+}
+
+void SpectrumPlot::setMarkers(std::vector<Marker> markers) {
+    markers_ = std::move(markers);
+    update();
+}
+
+void SpectrumPlot::setNoiseFloor(std::optional<double> amplitude) {
+    noiseFloor_ = amplitude;
     update();
 }
 
@@ -132,19 +146,59 @@ void SpectrumPlot::paintEvent(QPaintEvent *) {
     }
     painter.setPen(kTraceColour);
     painter.drawPath(trace);
+    drawOverTrace(painter, area);
+}
+
+// The noise floor across the plot, and each marker's triangle pointing down at its bin's level.
+void SpectrumPlot::drawOverTrace(QPainter &painter, const QRect &area) const {
+    const double high = top(), low = bottom();
+    const auto yOf = [&](double amplitude) {
+        const double clamped = std::clamp(levelOf(amplitude), low, high);
+        return area.bottom() - (clamped - low) / (high - low) * area.height();
+    };
+    if (noiseFloor_) {
+        painter.setPen(QPen(kNoiseFloorColour, 1, Qt::DashLine));
+        painter.drawLine(QPointF(area.left(), yOf(*noiseFloor_)),
+                         QPointF(area.right(), yOf(*noiseFloor_)));
+    }
+    const auto &amplitude = spectrum_->amplitude;
+    for (const Marker &marker : markers_) {
+        if (marker.bin >= amplitude.size()) continue;
+        const double x = area.left() + static_cast<double>(marker.bin) * spectrum_->binHz /
+                                           (spectrum_->sampleRateHz / 2) * area.width();
+        const double y = yOf(amplitude[marker.bin]);
+        const QColor colour = marker.selected ? kSelectedMarkerColour : kMarkerColour;
+        QPolygonF triangle;
+        triangle << QPointF(x, y - 2) << QPointF(x - 5, y - 11) << QPointF(x + 5, y - 11);
+        painter.setPen(colour);
+        painter.setBrush(colour);
+        painter.drawPolygon(triangle);
+        painter.drawText(QRectF(x - 20, y - 28, 40, 16), Qt::AlignHCenter | Qt::AlignBottom,
+                         QStringLiteral("M%1").arg(marker.index + 1));
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
+std::optional<double> SpectrumPlot::frequencyAt(const QPointF &position) const {
+    const QRect area = plotArea();
+    if (!spectrum_ || spectrum_->amplitude.empty() || !area.contains(position.toPoint()))
+        return std::nullopt;
+    return (position.x() - area.left()) / area.width() * spectrum_->sampleRateHz / 2;
+}
+
+void SpectrumPlot::mousePressEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    if (const auto hz = frequencyAt(event->position())) emit clicked(*hz);
 }
 
 void SpectrumPlot::mouseMoveEvent(QMouseEvent *event) {
-    const QRect area = plotArea();
-    if (!spectrum_ || spectrum_->amplitude.empty() || !area.contains(event->position().toPoint())) {
+    const auto hz = frequencyAt(event->position());
+    if (!hz) {
         emit pointed(-1, 0);
         return;
     }
-    const double hz =
-        (event->position().x() - area.left()) / area.width() * spectrum_->sampleRateHz / 2;
-    const auto bin = std::min(spectrum_->amplitude.size() - 1,
-                              static_cast<std::size_t>(std::lround(hz / spectrum_->binHz)));
-    emit pointed(bin * spectrum_->binHz, spectrum_->amplitude[bin]);
+    const std::size_t bin = analysis::nearestBin(*spectrum_, *hz);
+    emit pointed(static_cast<double>(bin) * spectrum_->binHz, spectrum_->amplitude[bin]);
 }
 
 void SpectrumPlot::leaveEvent(QEvent *) {

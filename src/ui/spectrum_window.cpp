@@ -1,3 +1,5 @@
+// The spectrum window's controls, its remembered options and its files; what it shows is in
+// spectrum_window_spectrum.cpp.
 #include "spectrum_window.h"
 
 #include <QAction>
@@ -5,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -14,10 +17,14 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "analysis/spectrum_markers.h"
 #include "display/spectrum_axis.h"
 #include "file_dialog.h"
 #include "look.h"
 #include "settings_store.h"
+#include "spectrum_averaging_bar.h"
+#include "spectrum_harmonics.h"
+#include "spectrum_marker_panel.h"
 #include "spectrum_plot.h"
 
 namespace kalvira::ui {
@@ -42,11 +49,6 @@ QString windowCaption(analysis::SpectrumWindow window) {
     return {};
 }
 
-// A figure with its decimals and unit, or "–" where it is not defined.
-QString figure(const std::optional<double> &value, int decimals, const QString &unit) {
-    return value ? QString::number(*value, 'f', decimals) + unit : QStringLiteral("–");
-}
-
 // A message over the window, window modal, that does not wait for its OK.
 void showNotice(QWidget *parent, const QString &text) {
     auto *box =
@@ -61,7 +63,27 @@ SpectrumWindow::SpectrumWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("spectrumWindow"));
     setWindowTitle(tr("KALVIRA spectrum"));
     setWindowIcon(ui::windowIcon());
+    createControls();
+    layoutControls();
+    restoreOptions();
+    connectControls();
 
+    auto *png = new QAction(tr("Save spectrum as PNG…"), this);
+    png->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(png, &QAction::triggered, this, &SpectrumWindow::savePicture);
+    auto *csv = new QAction(tr("Save spectrum as CSV…"), this);
+    csv->setShortcut(QKeySequence::Save);
+    connect(csv, &QAction::triggered, this, &SpectrumWindow::saveCsv);
+    addActions({png, csv});
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    takeSpectrum(Joining::Restart);
+}
+
+SpectrumWindow::~SpectrumWindow() {
+    rememberOptions();
+}
+
+void SpectrumWindow::createControls() {
     window_ = new QComboBox(this);
     window_->setObjectName(QStringLiteral("spectrumWindowFunction"));
     for (const analysis::SpectrumWindow w : analysis::kSpectrumWindows) {
@@ -74,12 +96,24 @@ SpectrumWindow::SpectrumWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     range_->setSingleStep(10);
     range_->setSuffix(tr(" dB"));
     range_->setPrefix(tr("Range "));
+    averaging_ = new SpectrumAveragingBar(this);
     plot_ = new SpectrumPlot(this);
+    harmonics_ = new SpectrumHarmonics(this);
+    markers_ = new SpectrumMarkerPanel(this);
     figures_ = new QLabel(this);
     figures_->setObjectName(QStringLiteral("spectrumFigures"));
-    figures_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    noiseFloor_ = new QLabel(this);
+    noiseFloor_->setObjectName(QStringLiteral("spectrumNoiseFloor"));
+    sineFit_ = new QLabel(this);
+    sineFit_->setObjectName(QStringLiteral("spectrumSineFit"));
+    for (QLabel *label : {figures_, noiseFloor_, sineFit_})
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     pointer_ = new QLabel(this);
+}
 
+// Options on top, the plot with the harmonics and the markers beside it, the FFT's figures and
+// the sine fit's below, each line named.
+void SpectrumWindow::layoutControls() {
     auto *options = new QHBoxLayout;
     options->addWidget(new QLabel(tr("Window"), this));
     options->addWidget(window_);
@@ -88,11 +122,30 @@ SpectrumWindow::SpectrumWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     options->addWidget(range_);
     options->addStretch();
     options->addWidget(pointer_);
+    auto *side = new QVBoxLayout;
+    side->addWidget(harmonics_, 1);
+    side->addWidget(new QLabel(tr("Markers: click the plot to place the selected one"), this));
+    side->addWidget(markers_, 1);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(plot_, 1);
+    middle->addLayout(side);
+    harmonics_->setFixedWidth(330);
+    markers_->setFixedWidth(330);
+    auto *figures = new QGridLayout;
+    figures->addWidget(new QLabel(tr("FFT"), this), 0, 0);
+    figures->addWidget(figures_, 0, 1);
+    figures->addWidget(noiseFloor_, 0, 2);
+    figures->addWidget(new QLabel(tr("Sine fit (IEEE 1241)"), this), 1, 0);
+    figures->addWidget(sineFit_, 1, 1, 1, 2);
+    figures->setColumnStretch(2, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(options);
-    layout->addWidget(plot_, 1);
-    layout->addWidget(figures_);
+    layout->addWidget(averaging_);
+    layout->addLayout(middle, 1);
+    layout->addLayout(figures);
+}
 
+void SpectrumWindow::restoreOptions() {
     const QSettings stored = settingsStore();
     const QString group = QLatin1String(kGroup) + QLatin1Char('/');
     const auto named =
@@ -104,73 +157,49 @@ SpectrumWindow::SpectrumWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     linear_->setChecked(stored.value(group + QStringLiteral("linear"), false).toBool());
     range_->setValue(stored.value(group + QStringLiteral("rangeDb"), 100).toInt());
     if (!restoreGeometry(stored.value(group + QStringLiteral("geometry")).toByteArray())) {
-        resize(720, 440);
+        resize(1000, 620);
     }
+}
 
+// What changes the spectrum restarts the average with the record on screen; the scale only
+// redraws.
+void SpectrumWindow::connectControls() {
     const auto changed = [this] {
         rememberOptions();
-        recompute();
+        takeSpectrum(Joining::Restart);
+    };
+    const auto rescaled = [this] {
+        rememberOptions();
+        refreshScale();
     };
     connect(window_, &QComboBox::currentIndexChanged, this, changed);
     connect(removeDc_, &QCheckBox::toggled, this, changed);
-    connect(linear_, &QCheckBox::toggled, this, changed);
-    connect(range_, &QSpinBox::valueChanged, this, changed);
+    connect(averaging_, &SpectrumAveragingBar::changed, this, changed);
+    connect(averaging_, &SpectrumAveragingBar::resetClicked, this,
+            [this] { takeSpectrum(Joining::Restart); });
+    connect(linear_, &QCheckBox::toggled, this, rescaled);
+    connect(range_, &QSpinBox::valueChanged, this, rescaled);
     connect(plot_, &SpectrumPlot::pointed, this, &SpectrumWindow::showPointed);
-
-    auto *png = new QAction(tr("Save spectrum as PNG…"), this);
-    png->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    connect(png, &QAction::triggered, this, &SpectrumWindow::savePicture);
-    auto *csv = new QAction(tr("Save spectrum as CSV…"), this);
-    csv->setShortcut(QKeySequence::Save);
-    connect(csv, &QAction::triggered, this, &SpectrumWindow::saveCsv);
-    addActions({png, csv});
-    setContextMenuPolicy(Qt::ActionsContextMenu);
-    recompute();
+    connect(plot_, &SpectrumPlot::clicked, markers_, &SpectrumMarkerPanel::placeSelected);
+    connect(markers_, &SpectrumMarkerPanel::markersChanged, plot_,
+            [this] { plot_->setMarkers(markers_->plotMarkers()); });
 }
 
-SpectrumWindow::~SpectrumWindow() {
-    rememberOptions();
-}
-
-void SpectrumWindow::showRecord(std::vector<std::int16_t> record, double sampleRateHz,
-                                Settings settings,
-                                std::optional<analysis::Calibration> calibration) {
-    levels_ = analysis::SpectrumLevels(calibration);
-    plot_->setLevels(levels_);
-    record_ = std::move(record);
-    sampleRateHz_ = sampleRateHz;
-    settings_ = std::move(settings);
-    recompute();
-}
-
-void SpectrumWindow::recompute() {
-    const auto window = static_cast<analysis::SpectrumWindow>(window_->currentData().toInt());
+void SpectrumWindow::refreshScale() {
     plot_->setScale(linear_->isChecked(), range_->value());
     range_->setEnabled(!linear_->isChecked());
-    if (record_.size() < 2) {
-        plot_->setSpectrum(std::nullopt);
-        figures_->setText(tr("No record on screen"));
-        return;
-    }
-    analysis::Spectrum spectrum =
-        analyser_.transform(record_, sampleRateHz_, window, removeDc_->isChecked());
-    const analysis::SpectrumFigures f = analysis::spectrumFigures(spectrum);
-    const QString fundamental =
-        f.fundamentalHz ? QString::fromStdString(display::frequencyLabel(*f.fundamentalHz))
-                        : QStringLiteral("–");
-    figures_->setText(
-        tr("Fundamental %1, %2 · THD %3 (%4) · SINAD %5 · ENOB %6")
-            .arg(fundamental,
-                 figure(f.fundamentalDbfs ? std::optional(levels_.dbFromDbfs(*f.fundamentalDbfs))
-                                          : std::nullopt,
-                        2, QLatin1Char(' ') + QLatin1String(levels_.dbUnit())),
-                 figure(f.thdPercent, 3, QStringLiteral(" %")), figure(f.thdDb, 1, tr(" dB")),
-                 figure(f.sinadDb, 1, tr(" dB")), figure(f.enobBits, 2, tr(" bits"))));
-    plot_->setSpectrum(std::move(spectrum));
 }
 
 QString SpectrumWindow::figuresText() const {
     return figures_->text();
+}
+
+QString SpectrumWindow::noiseFloorText() const {
+    return noiseFloor_->text();
+}
+
+QString SpectrumWindow::sineFitText() const {
+    return sineFit_->text();
 }
 
 void SpectrumWindow::showPointed(double frequencyHz, double amplitude) {
@@ -196,6 +225,8 @@ void SpectrumWindow::rememberOptions() const {
     stored.setValue(QStringLiteral("linear"), linear_->isChecked());
     stored.setValue(QStringLiteral("rangeDb"), range_->value());
     stored.setValue(QStringLiteral("geometry"), saveGeometry());
+    stored.endGroup();
+    averaging_->remember();
 }
 
 void SpectrumWindow::closeEvent(QCloseEvent *event) {
@@ -213,9 +244,17 @@ void SpectrumWindow::savePicture() {
         });
 }
 
+// The spectrum shown, averaged or not, with the averaging and the markers in its "#" lines.
 void SpectrumWindow::saveCsv() {
     if (!plot_->spectrum()) return;
-    const std::string text = analysis::spectrumCsv({&*plot_->spectrum(), 1}, settings_, levels_);
+    Settings settings = record_.settings;
+    if (averaging_->averaging().mode != analysis::AveragingMode::Off) {
+        settings.emplace_back("averaging", analysis::averagingName(averaging_->averaging()));
+        settings.emplace_back("averaged_records", std::to_string(averager_.count()));
+    }
+    for (auto &line : analysis::markerSettings(*plot_->spectrum(), markers_->places(), levels_))
+        settings.push_back(std::move(line));
+    const std::string text = analysis::spectrumCsv({&*plot_->spectrum(), 1}, settings, levels_);
     openFileDialog(
         this, QFileDialog::AcceptSave, tr("Save spectrum"), tr("CSV files (*.csv)"),
         QStringLiteral("csv"), [this, text](const QString &path) {

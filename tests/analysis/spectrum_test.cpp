@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <numbers>
 #include <tuple>
 
@@ -65,6 +66,54 @@ INSTANTIATE_TEST_SUITE_P(Table, SpectrumLevel,
                                            LevelCase{SpectrumWindow::BlackmanHarris, 0.83},
                                            LevelCase{SpectrumWindow::FlatTop, 0.1}));
 
+// The level read through each window's lobe, a sine of 400 counts at bin 200 + offset of 8000:
+// 20 log10(400 / 511.5) = -2.1355 dBFS within 0.05 dB wherever it falls between two bins.
+class SpectrumCorrectedLevel : public ::testing::TestWithParam<SpectrumWindow> {};
+
+TEST_P(SpectrumCorrectedLevel, ASinesLevelIsTheSameAtAnyOffsetFromABin) {
+    SpectrumAnalyser analyser;
+    for (const double offset : {0.0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.75, 0.9}) {
+        const auto f = spectrumFigures(
+            analyser.transform(sine(40000, 8000, (200 + offset) * 5, 400), 40000, GetParam()));
+        EXPECT_NEAR(f.fundamentalDbfs.value_or(0), 20 * std::log10(400 / 511.5), 0.05) << offset;
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Table, SpectrumCorrectedLevel, ::testing::ValuesIn(kSpectrumWindows));
+
+// The triangle of 500 Hz, 412..612, at 40 kSPS: 80 samples a period, 62.5 bins of 5000, half a
+// bin off. Its fundamental is 8 / pi^2 x 100 counts, -16.00 dBFS; the levels it and its odd
+// harmonics have as sampled (aliases included) come from one period's own DFT. The rectangle
+// reads the fundamental alone: a harmonic 19 dB down sits in the fundamental's skirt, -52 dB
+// at 125 bins.
+TEST(Spectrum, TheTrianglesFundamentalAndHarmonicsReadTheirLevelsHalfABinOff) {
+    std::vector<std::int16_t> triangle;
+    for (int n = 0; n < 5000; ++n)
+        triangle.push_back(std::int16_t(412 + 5 * std::abs(n % 80 - 40)));
+    const auto sampledAmplitude = [&](int order) {
+        std::complex<double> sum;
+        for (int n = 0; n < 80; ++n)
+            sum += double(triangle[std::size_t(n)]) *
+                   std::polar(1.0, -2 * std::numbers::pi * order * n / 80);
+        return 2 * std::abs(sum) / 80;
+    };
+    EXPECT_NEAR(toDbfs(sampledAmplitude(1)),
+                20 * std::log10(800 / std::pow(std::numbers::pi, 2) / 511.5), 0.005);
+    SpectrumAnalyser analyser;
+    for (const SpectrumWindow window : kSpectrumWindows) {
+        const auto f = spectrumFigures(analyser.transform(triangle, 40000, window));
+        EXPECT_NEAR(f.fundamentalDbfs.value_or(0), toDbfs(sampledAmplitude(1)), 0.05)
+            << windowName(window);
+        ASSERT_EQ(f.harmonics.size(), 9u);
+        for (const HarmonicLevel &h : f.harmonics) {
+            EXPECT_DOUBLE_EQ(h.frequencyHz, h.order * *f.fundamentalHz);
+            if (h.order % 2 == 0 || window == SpectrumWindow::Rectangular) continue;
+            EXPECT_NEAR(h.dbc, 20 * std::log10(sampledAmplitude(h.order) / sampledAmplitude(1)),
+                        0.05)
+                << windowName(window) << " " << h.order;
+        }
+    }
+}
+
 // 100 Hz at 40 kSPS, 200 samples at 812 then 200 at 212: odd harmonics at 1/n of the
 // fundamental, THD over 3, 5, 7 and 9 of sqrt(1/9 + 1/25 + 1/49 + 1/81) = 42.88 %.
 TEST(Spectrum, ASquareWavesOddHarmonicsStandAtOneNthAndItsThdIs42Point9Percent) {
@@ -112,6 +161,27 @@ TEST(Spectrum, ARoundedFullScaleSinesSinadIsThatOfItsRoundingNoise) {
     }
 }
 
+// Bins of 10 Hz to 500 Hz, the fundamental at 100 Hz: the Hann lobes 0..2, 8..12, 18..22,
+// 28..32 and 38..42 (500 Hz is no harmonic below half the rate) stand at 1000, the 28 others at
+// their bin's number. Their median is that of 3..7, 13..17, 23..27, 33..37 and 43..50: (26 +
+// 27) / 2; the CSV says it, 20 log10(26.5 / 511.5) = -25.712 dBFS.
+TEST(Spectrum, TheNoiseFloorIsTheMedianOfTheBinsOutsideEveryLobe) {
+    Spectrum spectrum;
+    spectrum.sampleRateHz = 1000;
+    spectrum.binHz = 10;
+    spectrum.fundamentalHz = 100;
+    for (int k = 0; k <= 50; ++k) {
+        const int fromLobe = std::min(k % 10, 10 - k % 10);
+        spectrum.amplitude.push_back(k <= 2 || (k >= 8 && k <= 42 && fromLobe <= 2) ? 1000 : k);
+    }
+    const SpectrumFigures figures = spectrumFigures(spectrum);
+    EXPECT_EQ(figures.noiseFloor, 26.5);
+    EXPECT_EQ(figures.harmonics.size(), 3u);
+    EXPECT_NE(
+        spectrumCsv({&spectrum, 1}, {}, SpectrumLevels()).find("\n# noise_floor_db=-25.712\n"),
+        std::string::npos);
+}
+
 // A constant record, one of fewer than two periods, and a too short one: no fundamental, and
 // JSON with null, never NaN.
 TEST(Spectrum, NoFundamentalLeavesEveryFigureNull) {
@@ -123,7 +193,7 @@ TEST(Spectrum, NoFundamentalLeavesEveryFigureNull) {
                 spectrumFigures(analyser.transform(record, 1000, SpectrumWindow::Hann, removeDc));
             EXPECT_EQ(spectrumFiguresJsonFields(figures),
                       ",\"fundamental_hz\":null,\"fundamental_dbfs\":null,\"thd_percent\":null,"
-                      "\"sinad_db\":null,\"enob_bits\":null");
+                      "\"sinad_db\":null,\"enob_bits\":null,\"noise_floor_dbfs\":null");
         }
     }
 }

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
+#include <numbers>
 
 #include "acquisition/protocol.h"
 #include "capture/capture_host.h"
@@ -81,6 +83,8 @@ TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
         EXPECT_EQ(values.value("duty_cycle_percent").toDouble(), 50);
         EXPECT_EQ(std::pair(values.value("min_v").toDouble(), values.value("max_v").toDouble()),
                   std::pair(-30.0, 30.0));
+        // Between the odd harmonics of a square of whole periods there is nothing at all.
+        EXPECT_EQ(values.value("noise_floor_dbfs").toDouble(), -300);
     }
     const auto read = records::readRecordFile(output);
     EXPECT_EQ(std::get<records::RecordFile>(read).settings.calibration,
@@ -90,7 +94,25 @@ TEST_F(CaptureTest, MeasureWritesEachRecordsMeasurementsAsAJsonLine) {
     EXPECT_TRUE(text.contains("# window=flat-top\n") && text.contains("# level_unit=dBV\n") &&
                 text.contains("\n2,100,28.630\n") &&
                 text.contains("# records=2\nrecord,frequency_hz,magnitude_db\n1,0,"));
-    EXPECT_EQ(text.count('\n'), 11 + 1 + 2 * 1001);  // # lines, header, 0..20000 Hz twice
+    EXPECT_EQ(text.count('\n'), 12 + 1 + 2 * 1001);  // # lines, header, 0..20000 Hz twice
+}
+
+// The unit's sine, 300 counts at 211.37 Hz rounded to whole counts, 10.6 periods in 2000 samples:
+// the fit reads it within 1 ppm and the rounding, 1 / sqrt 12 RMS, as NAD: ENOB 10 against 1024
+// counts. The noise floor is the median of Rayleigh-distributed bins, sqrt(ln 2 x 4 x (1 / 12) x
+// 1.5 / 2000) = 0.01316 counts under Hann (its power 1.5 / N of the noise), -91.79 dBFS.
+TEST_F(CaptureTest, MeasureGivesTheSineFitOfTheUnitsSine) {
+    startUnit({"--fast", "--wave", "sine", "--frequency", "211.37"});
+    ASSERT_EQ(capture({"--port", link, "--samples", "2000", "--measure"}), 0);
+    const QJsonObject values = QJsonDocument::fromJson(program.readAllStandardOutput()).object();
+    EXPECT_NEAR(values.value("sinefit_frequency_hz").toDouble(), 211.37, 211.37e-6);
+    EXPECT_NEAR(values.value("sinefit_amplitude").toDouble(), 300, 0.02);
+    EXPECT_NEAR(values.value("sinefit_nad").toDouble(), 1 / std::sqrt(12.0), 0.01);
+    EXPECT_NEAR(values.value("sinefit_enob_bits").toDouble(), 10, 0.1);
+    EXPECT_NEAR(values.value("sinefit_sinad_db").toDouble(), 20 * std::log10(300 * std::sqrt(6.0)),
+                0.3);
+    EXPECT_NEAR(values.value("noise_floor_dbfs").toDouble(),
+                20 * std::log10(std::sqrt(std::log(2.0) * 4 / 12 * 1.5 / 2000) / 511.5), 1.0);
 }
 
 // A constant record has no fundamental: each figure null, joined inside the record's object.
@@ -102,7 +124,9 @@ TEST(CaptureReportsTest, AConstantRecordsFiguresAreNull) {
               R"("period_s":null,"duty_cycle_percent":null,"positive_width_s":null,)"
               R"("negative_width_s":null,"rise_time_s":null,"fall_time_s":null,"periods":null,)"
               R"("fundamental_hz":null,"fundamental_dbfs":null,)"
-              R"("thd_percent":null,"sinad_db":null,"enob_bits":null})");
+              R"("thd_percent":null,"sinad_db":null,"enob_bits":null,"noise_floor_dbfs":null,)"
+              R"("sinefit_frequency_hz":null,"sinefit_amplitude":null,"sinefit_nad":null,)"
+              R"("sinefit_sinad_db":null,"sinefit_enob_bits":null})");
 }
 
 // The names in the order of analysis::kSpectrumWindows.
@@ -128,12 +152,29 @@ INSTANTIATE_TEST_SUITE_P(Table, CaptureFailureTest,
                                            Failure{"bad-check=2:3", "Kapcsolat nem megfelelő!\n"}));
 
 TEST_F(CaptureTest, UsageErrorsComeBeforeThePortIsOpened) {
-    for (const char *bad :
-         {"--rate 30000", "--samples 150", "--level 255", "--edge up", "--records -1",
-          "--interval 0", "--duration -2", "--interval x", "--trigger auto", "--bogus", "extra",
-          "--window kaiser", "--window Hann", "--spectrum=", "--probe 10", "--zero-count 512",
-          "--volts-per-count 0 --zero-count 512", "--volts-per-count 1 --zero-count 32768",
-          "--volts-per-count 1 --zero-count 0 --probe 5"}) {
+    for (const char *bad : {"--rate 30000",
+                            "--samples 150",
+                            "--level 255",
+                            "--edge up",
+                            "--records -1",
+                            "--interval 0",
+                            "--duration -2",
+                            "--interval x",
+                            "--trigger auto",
+                            "--bogus",
+                            "extra",
+                            "--window kaiser",
+                            "--window Hann",
+                            "--spectrum=",
+                            "--probe 10",
+                            "--zero-count 512",
+                            "--volts-per-count 0 --zero-count 512",
+                            "--volts-per-count 1 --zero-count 32768",
+                            "--volts-per-count 1 --zero-count 0 --probe 5",
+                            "--average linear:1 --spectrum s",
+                            "--average exp:1001 --spectrum s",
+                            "--average mean --spectrum s",
+                            "--average peak"}) {
         EXPECT_EQ(capture(QString("--port /nonexistent/tty %1").arg(bad).split(' ')), 2) << bad;
         EXPECT_FALSE(program.readAllStandardError().contains("nonexistent"));
     }
@@ -151,6 +192,27 @@ TEST_F(CaptureTest, InterruptKeepsTheCompleteRecordsOnly) {
     const auto read = records::readRecordFile(output);
     ASSERT_TRUE(std::holds_alternative<records::RecordFile>(read));
     EXPECT_EQ(std::get<records::RecordFile>(read).records.size(), 1u);
+}
+
+// The averaged spectrum replaces the file as each record completes: two in it while the third is
+// under way, and still whole after Ctrl+C, which drops that one.
+TEST_F(CaptureTest, AnAveragedSpectrumIsRewrittenAsEachRecordCompletes) {
+    startUnit({});  // paced: a record of 200 samples at 200 SPS takes a second
+    const QString spectra = dir.filePath("spectra.csv");
+    program.start(KALVIRA_CAPTURE_PATH,
+                  {"--port", link, "--rate", "200", "--samples", "200", "--records", "0",
+                   "--spectrum", spectra, "--average", "exp:4", "--output", output});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unitLogHas("FRAME acq=3"); }, 15000));
+    const auto read = [&] {
+        QFile file(spectra);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_TRUE(read().contains("# averaging=exp:4\n# averaged_records=2\nfrequency_hz,"));
+    ::kill(static_cast<pid_t>(program.processId()), SIGINT);
+    EXPECT_TRUE(program.waitForFinished(10000) && program.exitCode() == 130);
+    const QByteArray text = read();
+    EXPECT_TRUE(text.contains("# averaged_records=2\n")) << text.left(400).toStdString();
+    EXPECT_EQ(text.count('\n'), 12 + 1 + 101);  // one spectrum, 0..100 Hz
 }
 
 // Each record is on disk as it completes: killed in the third record, the file holds two.

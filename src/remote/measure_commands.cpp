@@ -1,7 +1,9 @@
 // The measurements of the record on screen, as the readout and kalvira-capture --measure take
-// them: levels in volts with a calibration, in counts without; the spectral figures from the
-// record's Hann spectrum, its mean removed. A figure that is not defined reads 9.91E37.
+// them: levels in volts with a calibration, in counts without; THD and SINAD from the record's
+// Hann spectrum, its mean removed; ENOB by the IEEE 1241 sine fit. A figure that is not defined
+// reads 9.91E37.
 #include "analysis/record_measurements.h"
+#include "analysis/sine_fit.h"
 #include "common/link_facts.h"
 #include "instrument.h"
 #include "scope/scope.h"
@@ -52,6 +54,15 @@ std::optional<analysis::SpectrumFigures> spectral(Instrument &instrument) {
     return analysis::spectrumFigures(spectrum);
 }
 
+// The sine fit's ENOB: it does not drop for a tone below full scale.
+CommandResult sineFitEnob(Instrument &instrument) {
+    const scope::Scope &scope = instrument.scope;
+    if (!measured(instrument) || scope.record().size() < 2) return figure({});
+    const auto fit = analysis::recordSineFit(scope.record(), scope.settings().sampleRateSps(),
+                                             instrument.analyser);
+    return figure(fit ? fit->enobBits : std::nullopt);
+}
+
 template <std::optional<double> analysis::SpectrumFigures::*member>
 CommandResult spectralFigure(Instrument &instrument) {
     const auto figures = spectral(instrument);
@@ -90,7 +101,7 @@ std::vector<ScpiCommand> measureCommands() {
          nullptr},
         {"MEASure:THD", -1, spectralFigure<&analysis::SpectrumFigures::thdPercent>, nullptr},
         {"MEASure:SINAD", -1, spectralFigure<&analysis::SpectrumFigures::sinadDb>, nullptr},
-        {"MEASure:ENOB", -1, spectralFigure<&analysis::SpectrumFigures::enobBits>, nullptr},
+        {"MEASure:ENOB", -1, sineFitEnob, nullptr},
     };
 }
 

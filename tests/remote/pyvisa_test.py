@@ -77,6 +77,8 @@ def main():
             preamble = inst.query(":WAV:PRE?").split(",")
             assert preamble[:3] == ["1500", "5e-05", "0"], preamble
             assert abs(float(inst.query(":MEAS:FREQ?")) - 250) < 0.5
+            enob = float(inst.query(":MEAS:ENOB?"))  # the unit's sine: a 10-bit converter's
+            assert 9.5 < enob < 10.5, enob
             check_errors(inst)
             inst.close()
             records = records_of(log)

@@ -96,6 +96,11 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+11"/>
+        <source>Then noise_floor_dbfs (the median bin outside the DC, fundamental and harmonic lobes) and the IEEE 1241 four-parameter sine fit: sinefit_frequency_hz, sinefit_amplitude and sinefit_nad (the residuals&apos; RMS) in counts, sinefit_sinad_db and sinefit_enob_bits (full scale 1024 counts); null with fewer than 5 periods.</source>
+        <translation>Ezután a noise_floor_dbfs (a DC, az alapharmonikus és a felharmonikusok lebenyén kívüli bin-ek mediánja) és az IEEE 1241 négyparaméteres szinuszillesztés: sinefit_frequency_hz, sinefit_amplitude és sinefit_nad (a maradékok RMS-e) mintaegységben, sinefit_sinad_db és sinefit_enob_bits (1024 mintaegységnyi teljes skála); 5 periódusnál kevesebbnél null.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>Write the spectrum of each record to FILE (replaced only when complete) as the spectrum window&apos;s CSV: `# key=value` lines, then frequency_hz,magnitude_db in dBFS, the mean removed; several records in one file with a leading record column.</source>
         <translation>Minden felvétel spektrumát a FILE fájlba írja (amelyet csak elkészülte után cserél le) a spektrumablak CSV-formátumában: `# key=value` sorok, majd frequency_hz,magnitude_db dBFS-ben, az átlag levonásával; több felvétel egy fájlba kerül, elöl egy record oszloppal.</translation>
     </message>
@@ -105,7 +110,12 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>A --spectrum ablakfüggvénye: %1. Alapértelmezés: hann. A --measure mindig a hann ablakot használja.</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+6"/>
+        <source>Write the records&apos; averaged spectrum to the --spectrum file instead, replaced as each record completes: linear:N (the mean power of the first N records, N 2..%1), exp:N (each new record weighed 1/N), peak or min (each bin&apos;s highest or lowest level). Default off.</source>
+        <translation>A --spectrum fájlba helyette a felvételek átlagolt spektruma kerül, minden elkészült felvétel után újraírva: linear:N (az első N felvétel átlagos teljesítménye, N 2..%1), exp:N (minden új felvétel 1/N súllyal), peak vagy min (minden bin legmagasabb vagy legalacsonyabb szintje). Alapértelmezés: off.</translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>--records must be 0..%1</source>
         <translation>a --records értéke 0..%1 lehet</translation>
     </message>
@@ -120,7 +130,17 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>a --window értéke a következők egyike lehet: %1</translation>
     </message>
     <message>
-        <location line="-56"/>
+        <location line="+6"/>
+        <source>--average must be linear:N or exp:N with N %1..%2, peak or min</source>
+        <translation>a --average értéke linear:N vagy exp:N lehet, N %1..%2, vagy peak, vagy min</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--average needs --spectrum</source>
+        <translation>a --average csak a --spectrum mellett használható</translation>
+    </message>
+    <message>
+        <location line="-87"/>
         <source>Write the record file to FILE (replaced only when complete) instead of standard output.</source>
         <translation>A felvételfájl a szabványos kimenet helyett a FÁJL nevű fájlba kerül (amelyet csak elkészülte után cserél le).</translation>
     </message>
@@ -165,7 +185,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>az --edge értéke fall vagy rise lehet</translation>
     </message>
     <message>
-        <location filename="../src/capture/output_options.cpp" line="+44"/>
+        <location filename="../src/capture/output_options.cpp" line="+61"/>
         <source>--output needs a file name</source>
         <translation>az --output kapcsolóhoz fájlnév kell</translation>
     </message>
@@ -175,7 +195,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>szabványos kimenet: %1</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+102"/>
         <source>a record takes longer than the interval: records follow back to back</source>
         <translation>egy felvétel tovább tart az időköznél: a felvételek szünet nélkül követik egymást</translation>
     </message>
@@ -737,9 +757,148 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
 </context>
 <context>
+    <name>kalvira::ui::SpectrumAveragingBar</name>
+    <message>
+        <location filename="../src/ui/spectrum_averaging_bar.cpp" line="+27"/>
+        <source>Off</source>
+        <translation>Ki</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Linear</source>
+        <translation>Lineáris</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Exponential</source>
+        <translation>Exponenciális</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Peak hold</source>
+        <translation>Csúcstartás</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Minimum hold</source>
+        <translation>Minimumtartás</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>N </source>
+        <translation>N </translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>over the run&apos;s records</source>
+        <translation>a futás felvételein</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>over the history</source>
+        <translation>az előzményeken</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reset</source>
+        <translation>Újrakezdés</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Averaging</source>
+        <translation>Átlagolás</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>%1 / %2 records</source>
+        <translation>%1 / %2 felvétel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 record</source>
+        <translation>1 felvétel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 records</source>
+        <translation>%1 felvétel</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::SpectrumHarmonics</name>
+    <message>
+        <location filename="../src/ui/spectrum_harmonics.cpp" line="+24"/>
+        <source>Harmonic</source>
+        <translation>Felharmonikus</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Frequency</source>
+        <translation>Frekvencia</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Level</source>
+        <translation>Szint</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Harmonics · THD %1 % (%2 dB)</source>
+        <translation>Felharmonikusok · THD %1 % (%2 dB)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Harmonics · THD –</source>
+        <translation>Felharmonikusok · THD –</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 dBc</source>
+        <translation>%1 dBc</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::SpectrumMarkerPanel</name>
+    <message>
+        <location filename="../src/ui/spectrum_marker_panel.cpp" line="+24"/>
+        <source>Marker</source>
+        <translation>Jelölő</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Frequency</source>
+        <translation>Frekvencia</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Level</source>
+        <translation>Szint</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Δ to M1</source>
+        <translation>Δ M1-hez</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Peak</source>
+        <translation>Csúcs</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Next peak</source>
+        <translation>Következő csúcs</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Clear marker</source>
+        <translation>Jelölő törlése</translation>
+    </message>
+</context>
+<context>
     <name>kalvira::ui::SpectrumPlot</name>
     <message>
-        <location filename="../src/ui/spectrum_plot.cpp" line="+73"/>
+        <location filename="../src/ui/spectrum_plot.cpp" line="+87"/>
         <source>No record on screen</source>
         <translation>Nincs felvétel a képernyőn</translation>
     </message>
@@ -752,7 +911,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
 <context>
     <name>kalvira::ui::SpectrumWindow</name>
     <message>
-        <location filename="../src/ui/spectrum_window.cpp" line="+32"/>
+        <location filename="../src/ui/spectrum_window.cpp" line="+39"/>
         <source>Rectangular</source>
         <translation>Téglalap</translation>
     </message>
@@ -777,12 +936,12 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Lapos tetejű</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+17"/>
         <source>KALVIRA spectrum</source>
         <translation>KALVIRA-spektrum</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+28"/>
         <source>Remove DC</source>
         <translation>DC eltávolítása</translation>
     </message>
@@ -793,23 +952,39 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+4"/>
-        <location line="+92"/>
+        <location filename="../src/ui/spectrum_window_spectrum.cpp" line="+94"/>
         <location line="+1"/>
+        <location line="+30"/>
         <source> dB</source>
         <translation> dB</translation>
     </message>
     <message>
-        <location line="-92"/>
+        <location line="+1"/>
         <source>Range </source>
         <translation>Tartomány </translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+20"/>
         <source>Window</source>
         <translation>Ablak</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+9"/>
+        <source>Markers: click the plot to place the selected one</source>
+        <translation>Jelölők: kattintson a grafikonra a kiválasztott elhelyezéséhez</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>FFT</source>
+        <translation>FFT</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sine fit (IEEE 1241)</source>
+        <translation>Szinuszillesztés (IEEE 1241)</translation>
+    </message>
+    <message>
+        <location line="-67"/>
         <source>Save spectrum as PNG…</source>
         <translation>Spektrum mentése PNG-ként…</translation>
     </message>
@@ -819,33 +994,49 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Spektrum mentése CSV-ként…</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location filename="../src/ui/spectrum_window_spectrum.cpp" line="-77"/>
         <source>No record on screen</source>
         <translation>Nincs felvétel a képernyőn</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+41"/>
         <source>Fundamental %1, %2 · THD %3 (%4) · SINAD %5 · ENOB %6</source>
         <translation>Alapharmonikus %1, %2 · THD %3 (%4) · SINAD %5 · ENOB %6</translation>
     </message>
     <message>
         <location line="+6"/>
+        <location line="+30"/>
         <source> bits</source>
         <translation> bit</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="-28"/>
+        <source>· Noise floor %1</source>
+        <translation>· Zajszint %1</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>– (fewer than 5 periods, or no sine)</source>
+        <translation>– (5-nél kevesebb periódus, vagy nincs szinusz)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 · amplitude %2 counts · NAD %3 counts · SINAD %4 · ENOB %5</source>
+        <translation>%1 · amplitúdó %2 mintaegység · NAD %3 mintaegység · SINAD %4 · ENOB %5</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/spectrum_window.cpp" line="+138"/>
         <source>%1 counts</source>
         <translation>%1 mintaegység</translation>
     </message>
     <message>
-        <location line="+25"/>
-        <location line="+12"/>
+        <location line="+27"/>
+        <location line="+20"/>
         <source>Save spectrum</source>
         <translation>Spektrum mentése</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-20"/>
         <source>PNG images (*.png)</source>
         <translation>PNG-képek (*.png)</translation>
     </message>
@@ -855,7 +1046,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>%1 mentése nem sikerült.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <source>CSV files (*.csv)</source>
         <translation>CSV-fájlok (*.csv)</translation>
     </message>

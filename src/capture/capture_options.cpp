@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "calibration_options.h"
+#include "judge_options.h"
 #include "long_capture_options.h"
 #include "output_options.h"
 #include "setting_options.h"
@@ -18,6 +19,7 @@ struct OptionSet {
     QCommandLineOption port;
     SettingOptions settings;
     OutputOptions outputs;
+    JudgeOptions judge;
     CalibrationOptions calibration;
     LongCaptureOptions longCapture;
 };
@@ -44,6 +46,7 @@ OptionSet addOptions(QCommandLineParser &parser) {
             port,
             addSettingOptions(parser),
             addOutputOptions(parser),
+            addJudgeOptions(parser),
             addCalibrationOptions(parser),
             addLongCaptureOptions(parser)};
 }
@@ -86,6 +89,9 @@ std::variant<CaptureOptions, QString> readOptions(const QCommandLineParser &pars
     options.device = std::get<PortChoice>(port).device;
     options.settings = std::get<settings::ScopeSettings>(settings);
     options.settings.calibration = std::get<0>(calibration);
+    auto judging = readJudgeOptions(parser, set.judge, options.settings);
+    if (const auto *error = std::get_if<QString>(&judging)) return *error;
+    options.judging = std::get<Judging>(std::move(judging));
     options.durationS = std::get<LongCaptureTimes>(times).durationS;
     options.intervalS = std::get<LongCaptureTimes>(times).intervalS;
     auto read = withOutputOptions(std::move(options), parser, set.outputs);

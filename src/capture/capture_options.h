@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "analysis/spectrum.h"
+#include "judge_options.h"
 #include "settings/scope_settings.h"
 
 namespace kalvira::capture {
@@ -26,6 +27,8 @@ struct CaptureOptions {
     QString spectrum;      // the spectrum file; empty for none
     analysis::SpectrumWindow window = analysis::SpectrumWindow::Hann;  // the spectrum file's
 
+    Judging judging;  // --statistics, --limit and --mask
+
     std::optional<double> durationS;  // ends the capture after that long
     std::optional<double> intervalS;  // one single run every that long instead of continuous
 
@@ -40,7 +43,7 @@ struct CommandLineExit {
     QString text;
 };
 
-// Reads the arguments (the program's name first). Nothing is opened.
+// Reads the arguments (the program's name first). No port is opened; a --mask file is read.
 std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList &arguments);
 
 }  // namespace kalvira::capture

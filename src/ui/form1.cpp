@@ -11,6 +11,7 @@
 #include "display/redraw.h"
 #include "form1_redraw_host.h"
 #include "look.h"
+#include "scope/record_judge.h"
 #include "scope/scope.h"
 
 namespace kalvira::ui {
@@ -51,6 +52,9 @@ Form1::Form1(QWidget *parent)
     createPictureActions();
     createCursors();
     createHistory();
+    createStatistics();
+    createReference();
+    createLimits();
     createPortMenu();
     Kilepes->setFocus();
 
@@ -67,6 +71,7 @@ void Form1::Koord_rendszer_rajzolasa() {
     refreshCursors();
     refreshHistoryLabel();
     refreshSpectrum();
+    refreshJudging();
     update();
 }
 

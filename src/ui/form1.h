@@ -43,8 +43,12 @@ namespace kalvira::records {
 struct RecordFile;
 }  // namespace kalvira::records
 namespace kalvira::scope {
+class RecordJudge;
 class Scope;
 }  // namespace kalvira::scope
+namespace kalvira::analysis {
+struct FigureStatistics;
+}  // namespace kalvira::analysis
 namespace kalvira::settings {
 struct ScopeSettings;
 }  // namespace kalvira::settings
@@ -53,9 +57,14 @@ namespace kalvira::ui {
 
 class CalibrationDialog;
 class CursorOverlay;
+class FailureMarks;
 class Form1RedrawHost;
+class LimitsDialog;
 class MeasurementReadout;
+class ReferenceOverlay;
 class SpectrumWindow;
+class TrendWindow;
+struct ReadoutExtras;
 
 // The KALVIRA window: control panel and oscilloscope screen at once, the view and controller of
 // the scope model (scope::Scope), which holds the settings, the record on screen, the history,
@@ -78,6 +87,8 @@ public:
     // The scope the window shows. Setting it moves the controls, as a user would.
     scope::Scope &scope() { return *scope_; }
     const scope::Scope &scope() const { return *scope_; }
+    // The judge of the scope's records: statistics, trend, reference, limits and mask.
+    scope::RecordJudge &judge() { return *judge_; }
 
     // Draws the whole picture again from the current settings and the last complete record.
     void Koord_rendszer_rajzolasa();
@@ -245,6 +256,37 @@ private:
     void askForCalibration();
     const std::optional<analysis::Calibration> &calibrationOnScreen() const;
     QPointer<CalibrationDialog> calibrationDialog_;
+
+    // Judging many records, beside the scope (scope::RecordJudge): the readout's statistics
+    // columns, the history's statistics and the trend window (form1_statistics.cpp, with the
+    // readouts copied as text); the reference under the trace (form1_reference.cpp); limits and
+    // the mask, with a failing record's samples marked (form1_limits.cpp).
+    void createStatistics();
+    void createReference();
+    void createLimits();
+    ReadoutExtras readoutExtras();
+    void refreshJudging();
+    void refreshReference();
+    void refreshFailures();
+    void showHistoryStatistics();
+    void markHistoryRecord();
+    bool historyEntryMarked(std::size_t index) const;
+    void showTrend();
+    void copyReadouts();
+    void takeReference();
+    void openReference();
+    void askForLimits();
+    std::unique_ptr<scope::RecordJudge> judge_;
+    QAction *statisticsAction_ = nullptr;
+    bool statisticsWanted_ = false;
+    std::shared_ptr<const analysis::FigureStatistics> historyStatistics_;  // shown instead
+    QString historyStatisticsTitle_;
+    bool referenceWanted_ = true;
+    ReferenceOverlay *referenceOverlay_ = nullptr;
+    QLabel *referenceTag_ = nullptr;
+    FailureMarks *failureMarks_ = nullptr;
+    TrendWindow *trendWindow_ = nullptr;
+    QPointer<LimitsDialog> limitsDialog_;
 };
 
 }  // namespace kalvira::ui

@@ -146,6 +146,26 @@ TEST_F(JudgeTest, HistoryStatisticsTakeEveryRecordKeptOrThoseBetweenTwoMarks) {
     EXPECT_EQ(judge.historyStatistics().records, 5);
 }
 
+// Columns for the figures of measureRecord always, delta_ref because a record had it.
+TEST(TrendSeriesTest, ItsCsvHasARowARecordWithTheSecondsSinceTheFirstAndEmptyUndefinedFigures) {
+    TrendSeries trend;
+    const QDateTime first = QDateTime::fromString("2026-12-07T12:00:00Z", Qt::ISODate);
+    analysis::FigureValues values;
+    values[analysis::indexOf(Figure::Frequency)] = 200,
+    values[analysis::indexOf(Figure::Mean)] = 512.5;
+    trend.add(7, first, values);
+    values[analysis::indexOf(Figure::Frequency)].reset();
+    values[analysis::indexOf(Figure::Mean)] = 1.0 / 3,
+    values[analysis::indexOf(Figure::DeltaRef)] = 0.25;
+    trend.add(8, first.addMSecs(1500), values);
+    EXPECT_EQ(trendCsv(trend),
+              "# kalvira-trend=1\n# records=2\nrecord,taken,time_s,frequency_hz,period_s,min,max,"
+              "peak_to_peak,mean,rms,duty_cycle_percent,positive_width_s,negative_width_s,"
+              "rise_time_s,fall_time_s,periods,delta_ref\n"
+              "7,2026-12-07T12:00:00.000Z,0.000,200,,,,,512.5,,,,,,,,\n"
+              "8,2026-12-07T12:00:01.500Z,1.500,,,,,,0.3333333333,,,,,,,,0.25\n");
+}
+
 // The unit's 200 Hz sine with noise, cut at its rising crossings of 512 ("Trig./Cont." at level
 // 128): each record starts within a sample of the same phase. A mask of ±8 counts and ±2 samples
 // about the first record holds every one but the spiked ones, and catches each spike.

@@ -76,8 +76,8 @@ struct ReadoutExtras;
 // form1_handlers.cpp, form1_layout.cpp, form1_settings.cpp (the controls and the scope's
 // settings), form1_run.cpp (what it does for the run), form1_progress.cpp, form1_records.cpp,
 // form1_picture_actions.cpp (keys, context menu, readout), form1_cursors.cpp, form1_history.cpp,
-// form1_calibration.cpp, form1_port_menu.cpp and form1_spectrum.cpp; the redraw sees it through
-// form1_redraw_host.*.
+// form1_calibration.cpp, form1_port_menu.cpp, form1_spectrum.cpp, form1_statistics.cpp,
+// form1_reference.cpp and form1_limits.cpp; the redraw sees it through form1_redraw_host.*.
 class Form1 : public QWidget, private scope::ScopeFrontEnd {
     Q_OBJECT
 public:

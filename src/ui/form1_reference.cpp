@@ -59,34 +59,41 @@ void Form1::takeReference() {
     refreshReadout();
 }
 
-// The first record of the file; opening one never touches the record on screen, so a run may
-// go on meanwhile.
+// The first record of the file (of a huge log, the first that fits); opening one never touches
+// the record on screen, so a run may go on meanwhile.
 void Form1::openReference() {
-    askForFile(
-        QFileDialog::AcceptOpen, tr("Open reference"), tr("KALVIRA records (*.csv);;All files (*)"),
-        QStringLiteral("csv"), [this](const QString &path) {
-            const records::LogReadResult read = records::readRecordLog(path, std::size_t(-1) >> 1);
-            const QString name = QDir::toNativeSeparators(path);
-            if (const auto *error = std::get_if<records::ReadError>(&read)) {
-                const QString where =
-                    error->line > 0 ? tr(", line %1").arg(error->line) : QString();
-                showNotice(tr("%1%2 is not a KALVIRA record: %3")
-                               .arg(name, where, QString::fromStdString(error->message)));
-                return;
-            }
-            const auto &log = std::get<records::RecordLog>(read);
-            if (log.entries.empty()) {
-                showNotice(tr("%1 holds no complete record.").arg(name));
-                return;
-            }
-            if (log.entries.size() > 1)
-                showNotice(tr("%1 holds %2 records: the first is the reference.")
-                               .arg(name)
-                               .arg(log.entries.size()));
-            judge_->setReference(log.entries.front());
-            refreshJudging();
-            refreshReadout();
-        });
+    askForFile(QFileDialog::AcceptOpen, tr("Open reference"),
+               tr("KALVIRA records (*.csv);;All files (*)"), QStringLiteral("csv"),
+               [this](const QString &path) {
+                   // Within the history's budget, so a huge log costs no more memory than the
+                   // history.
+                   const records::LogReadResult read =
+                       records::readRecordLog(path, scope_->history().budgetBytes());
+                   const QString name = QDir::toNativeSeparators(path);
+                   if (const auto *error = std::get_if<records::ReadError>(&read)) {
+                       const QString where =
+                           error->line > 0 ? tr(", line %1").arg(error->line) : QString();
+                       showNotice(tr("%1%2 is not a KALVIRA record: %3")
+                                      .arg(name, where, QString::fromStdString(error->message)));
+                       return;
+                   }
+                   const auto &log = std::get<records::RecordLog>(read);
+                   if (log.entries.empty()) {
+                       showNotice(tr("%1 holds no complete record.").arg(name));
+                       return;
+                   }
+                   // The oldest records of a log beyond the budget are left out: say which one it
+                   // is.
+                   const std::size_t count = log.leftOut + log.entries.size();
+                   if (count > 1)
+                       showNotice(tr("%1 holds %2 records: record %3 is the reference.")
+                                      .arg(name)
+                                      .arg(count)
+                                      .arg(log.leftOut + 1));
+                   judge_->setReference(log.entries.front());
+                   refreshJudging();
+                   refreshReadout();
+               });
 }
 
 // The reference's layer is made afresh from the picture after every redraw, so it follows the

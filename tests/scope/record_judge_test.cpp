@@ -128,6 +128,12 @@ TEST_F(JudgeTest, LimitsCountPassesAndFailsAndAFailCanStopTheRunAndKeepOnlyFaili
     takeRamps({100, 300});
     EXPECT_EQ(scope.run().state(), acquisition::RunState::Idle);  // stopped after the fail
     EXPECT_EQ(std::tuple(judge.passCount(), judge.failCount()), std::tuple(1, 1));  // a new run
+
+    // A mask with no reference tests nothing: the record counts for neither.
+    judge.setCriteria({{}, analysis::MaskTolerance{8, false, 0}});
+    takeRamps({100});
+    EXPECT_EQ(std::tuple(judge.passCount(), judge.failCount()), std::tuple(0, 0));
+    EXPECT_EQ(judge.verdict()->maskProblem, analysis::MaskProblem::NoReference);
 }
 
 // History records 1..4 with means 150.5, 250.5, 350.5, 450.5.

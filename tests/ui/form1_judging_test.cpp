@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +186,39 @@ TEST(Form1Reference, AReferenceLiesUnderTheTraceInItsOwnColourWithTheSameTimeBas
                     ->text()
                     .endsWith("taken at 40000 SPS, not drawn over a record at 500 SPS"));
     EXPECT_EQ(form.judge().deltaRef(), std::nullopt);
+}
+
+// "Open reference…" answered with path.
+QString openReference(Form1 &form, const QString &path) {
+    run(form, QStringLiteral("Open reference…"));
+    auto *dialog = form.findChild<QFileDialog *>();
+    if (!dialog) return QStringLiteral("no file dialog");
+    dialog->selectFile(path);
+    static_cast<QDialog *>(dialog)->accept();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the dialog, closed
+    const auto boxes = form.findChildren<QMessageBox *>();
+    return boxes.isEmpty() ? QString() : boxes.back()->text();
+}
+
+TEST(Form1Reference, OneOpensFromTheFirstRecordOfAFileAndABadFileIsRefused) {
+    QTemporaryDir dir;
+    records::RecordFile file;
+    file.settings.rateCode = 3, file.settings.recordLength = 100;
+    file.taken = QDateTime::currentDateTimeUtc();
+    file.records = {std::vector<std::int16_t>(100, 400), std::vector<std::int16_t>(100, 600)};
+    ASSERT_EQ(records::writeRecordFile(dir.filePath("two.csv"), file), std::nullopt);
+    Form1 form;
+    EXPECT_TRUE(openReference(form, dir.filePath("two.csv"))
+                    .endsWith("two.csv holds 2 records: record 1 is the reference."));
+    ASSERT_TRUE(form.judge().reference());
+    EXPECT_EQ(form.judge().reference()->records, std::vector(1, file.records.front()));
+    EXPECT_EQ(form.judge().reference()->settings.rateCode, 3);
+    QFile bad(dir.filePath("bad.csv"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write("not a record\n") > 0);
+    bad.close();
+    EXPECT_TRUE(
+        openReference(form, bad.fileName()).contains("bad.csv, line 1 is not a KALVIRA record"));
+    EXPECT_EQ(form.judge().reference()->records.front().front(), 400);  // still the one before
 }
 
 void pressOk(QDialog &dialog) {

@@ -76,6 +76,7 @@ LimitsDialog::LimitsDialog(const scope::JudgeCriteria &current, bool calibrated,
     table_ = named(new QTableWidget(int(analysis::kFigureCount), 3, this), "limitsTable");
     table_->setHorizontalHeaderLabels({tr("Figure"), tr("Low"), tr("High")});
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     table_->horizontalHeader()->setSectionResizeMode(kFigureColumn, QHeaderView::Stretch);
     for (int row = 0; row < table_->rowCount(); ++row) {
         auto *figure = new QTableWidgetItem(caption(analysis::kFigures[std::size_t(row)]));

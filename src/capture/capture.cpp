@@ -21,6 +21,7 @@ namespace kalvira::capture {
 namespace {
 
 constexpr int kLinkFailed = 1;
+constexpr int kRecordFailed = 3;
 constexpr int kInterrupted = 130;
 
 void reportError(const std::string &text) {
@@ -51,16 +52,23 @@ Capture::Capture(const CaptureOptions &options, QObject *parent)
     : QObject(parent),
       options_(options),
       appending_(options.appendsRecords()),
-      writesRecords_(!options.measure || !options.output.isEmpty()),
+      writesRecords_((!options.measure && !options.judging.statistics) ||
+                     !options.output.isEmpty()),
       host_(options),
       // The history is of no use without a window: it keeps the newest record only.
       scope_(port_, host_, 0),
+      judge_(scope_),
       averager_(options.average.value_or(analysis::Averaging{})) {
     host_.setStatusLine(::isatty(STDERR_FILENO) == 1);
     scope_.setSettings(options_.settings);
     scope_.setUserCalibration(options_.settings.calibration);
     scope_.setPort(options_.portIndex);
     host_.attach(&scope_);
+    // The statistics cover the whole capture, each --interval run included; there is no trend.
+    judge_.setResetAtStart(false);
+    judge_.setTrendKept(false);
+    if (options_.judging.reference) judge_.setReference(*options_.judging.reference);
+    judge_.setCriteria({options_.judging.limits, options_.judging.mask});
     // A capture of more than one record hands each one on as it completes: appended to its file
     // and synced, its measurements printed, so that hours of records cost no memory and a crash
     // loses at most the record under way.
@@ -89,8 +97,9 @@ int Capture::run() {
 }
 
 void Capture::handOn(std::span<const std::int16_t> record) {
+    passed_.push_back(judge_.lastTakenPassed());
     if (options_.measure && appending_) {
-        printMeasurements(record);
+        printMeasurements(record, passed_.back());
         std::fflush(stdout);
     }
     if (appending_ && writesRecords_ && !writeError_) append(record);
@@ -159,13 +168,16 @@ void Capture::endAfterDuration() {
 }
 
 int Capture::finish() {
+    if (options_.measure && !appending_ && !writeError_) {
+        const auto &records = host_.records();
+        for (std::size_t i = 0; i < records.size(); ++i) printMeasurements(records[i], passed_[i]);
+    }
+    if (options_.judging.statistics)
+        std::printf("%s\n", analysis::statisticsJson(judge_.statistics()).c_str());
+    std::fflush(stdout);
     if (writeError_) {
         reportError(*writeError_);
         return kLinkFailed;
-    }
-    if (options_.measure && !appending_) {
-        for (const auto &record : host_.records()) printMeasurements(record);
-        std::fflush(stdout);
     }
     if (host_.recordCount() > 0) {
         if (const auto error = writeFiles()) {
@@ -174,6 +186,7 @@ int Capture::finish() {
         }
     }
     if (host_.failure()) return kLinkFailed;
+    if (judge_.failCount() > 0) return kRecordFailed;
     if (host_.interrupted()) return kInterrupted;
     if (host_.timeIsUp() || host_.recordCount() == options_.records) return 0;
     reportError(QCoreApplication::translate("kalvira-capture",
@@ -191,10 +204,13 @@ std::optional<std::string> Capture::writeFiles() {
     return error;
 }
 
-void Capture::printMeasurements(std::span<const std::int16_t> record) {
+// The verdict joins the line only when something judges the records.
+void Capture::printMeasurements(std::span<const std::int16_t> record, std::optional<bool> passed) {
     const auto &rate = kSampleRates[static_cast<std::size_t>(options_.settings.rateCode)];
-    std::printf("%s\n",
-                measurementLine(record, rate, options_.settings.calibration, analyser_).c_str());
+    if (!options_.judging.judges()) passed.reset();
+    std::printf(
+        "%s\n",
+        measurementLine(record, rate, options_.settings.calibration, analyser_, passed).c_str());
 }
 
 records::RecordFile Capture::recordFile() const {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "acquisition/qt_serial_port.h"
 #include "analysis/spectrum.h"
@@ -15,6 +16,7 @@
 #include "capture_options.h"
 #include "records/record_appender.h"
 #include "records/record_file.h"
+#include "scope/record_judge.h"
 #include "scope/scope.h"
 
 namespace kalvira::capture {
@@ -30,7 +32,8 @@ public:
     // Ctrl+C, once for each: the run ends as at STOP, a second one at once.
     void interrupt();
     // Takes the records in the event loop and writes what the options ask for; the exit status:
-    // 0 every record arrived, 1 the link or a file failed, 130 interrupted.
+    // 0 every record arrived, 1 the link or a file failed, 3 a record failed its limits or mask
+    // (the link and the files whole), 130 interrupted.
     int run();
 
 private:
@@ -44,7 +47,7 @@ private:
     void endAfterDuration();
     int finish();
     std::optional<std::string> writeFiles();
-    void printMeasurements(std::span<const std::int16_t> record);
+    void printMeasurements(std::span<const std::int16_t> record, std::optional<bool> passed);
     records::RecordFile recordFile() const;
 
     const CaptureOptions options_;
@@ -53,6 +56,8 @@ private:
     acquisition::QtSerialPort port_;
     CaptureHost host_;
     scope::Scope scope_;
+    scope::RecordJudge judge_;
+    std::vector<bool> passed_;  // each record's verdict, in the order they came
     analysis::SpectrumAnalyser analyser_;
     analysis::SpectrumAverager averager_;
     records::RecordAppender appender_;

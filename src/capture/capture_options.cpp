@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "calibration_options.h"
+#include "judge_options.h"
 #include "long_capture_options.h"
 #include "output_options.h"
 #include "serve_options.h"
@@ -19,6 +20,7 @@ struct OptionSet {
     QCommandLineOption port;
     SettingOptions settings;
     OutputOptions outputs;
+    JudgeOptions judge;
     CalibrationOptions calibration;
     LongCaptureOptions longCapture;
     ServeOptions serve;
@@ -46,6 +48,7 @@ OptionSet addOptions(QCommandLineParser &parser) {
             port,
             addSettingOptions(parser),
             addOutputOptions(parser),
+            addJudgeOptions(parser),
             addCalibrationOptions(parser),
             addLongCaptureOptions(parser),
             addServeOptions(parser)};
@@ -91,6 +94,9 @@ std::variant<CaptureOptions, QString> readOptions(const QCommandLineParser &pars
     options.device = std::get<PortChoice>(port).device;
     options.settings = std::get<settings::ScopeSettings>(settings);
     options.settings.calibration = std::get<0>(calibration);
+    auto judging = readJudgeOptions(parser, set.judge, options.settings);
+    if (const auto *error = std::get_if<QString>(&judging)) return *error;
+    options.judging = std::get<Judging>(std::move(judging));
     options.durationS = std::get<LongCaptureTimes>(times).durationS;
     options.intervalS = std::get<LongCaptureTimes>(times).intervalS;
     options.serve = std::get<0>(serve);

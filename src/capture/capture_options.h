@@ -8,6 +8,7 @@
 
 #include "analysis/spectrum.h"
 #include "analysis/spectrum_averager.h"
+#include "judge_options.h"
 #include "remote/listen_address.h"
 #include "settings/scope_settings.h"
 
@@ -31,6 +32,8 @@ struct CaptureOptions {
     // record completes.
     std::optional<analysis::Averaging> average;
 
+    Judging judging;  // --statistics, --limit and --mask
+
     std::optional<double> durationS;  // ends the capture after that long
     std::optional<double> intervalS;  // one single run every that long instead of continuous
     // Remote control there instead of a capture (--serve): records only as a client asks.
@@ -47,7 +50,7 @@ struct CommandLineExit {
     QString text;
 };
 
-// Reads the arguments (the program's name first). Nothing is opened.
+// Reads the arguments (the program's name first). No port is opened; a --mask file is read.
 std::variant<CaptureOptions, CommandLineExit> parseCommandLine(const QStringList &arguments);
 
 }  // namespace kalvira::capture

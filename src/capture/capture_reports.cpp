@@ -13,7 +13,7 @@ namespace kalvira::capture {
 
 std::string measurementLine(std::span<const std::int16_t> record, const SampleRateFacts &rate,
                             const std::optional<analysis::Calibration> &calibration,
-                            analysis::SpectrumAnalyser &analyser) {
+                            analysis::SpectrumAnalyser &analyser, std::optional<bool> passed) {
     std::string line =
         analysis::measurementsJson(analysis::measureRecord(record, rate.period, calibration));
     const analysis::Spectrum spectrum =
@@ -24,6 +24,7 @@ std::string measurementLine(std::span<const std::int16_t> record, const SampleRa
     line.insert(line.size() - 1,
                 analysis::spectrumFiguresJsonFields(analysis::spectrumFigures(spectrum)) +
                     analysis::sineFitJsonFields(fit));
+    if (passed) line.insert(line.size() - 1, *passed ? ",\"pass\":true" : ",\"pass\":false");
     return line;
 }
 

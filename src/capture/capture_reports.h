@@ -16,10 +16,11 @@ namespace kalvira::capture {
 
 // A record's line for --measure: its measurements object with the figures of its Hann spectrum
 // (the mean removed) and of its sine fit joined before the closing brace, null where a figure is
-// not defined.
+// not defined; with a verdict (limits or a mask given) "pass":true or false last.
 std::string measurementLine(std::span<const std::int16_t> record, const SampleRateFacts &rate,
                             const std::optional<analysis::Calibration> &calibration,
-                            analysis::SpectrumAnalyser &analyser);
+                            analysis::SpectrumAnalyser &analyser,
+                            std::optional<bool> passed = std::nullopt);
 
 // The spectra of the file's records with the window, the mean removed, as the spectrum window
 // saves one (several in one file, with a record column), written to path whole or not at all.

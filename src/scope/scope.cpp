@@ -55,7 +55,8 @@ records::RecordFile Scope::recordOnScreen() const {
     return file;
 }
 
-// The run's complete record: on screen, numbered, timed and kept in the history.
+// The run's complete record: on screen, numbered, timed and, unless its handler says otherwise,
+// kept in the history.
 void Scope::takeRecord(std::span<const std::int16_t> record) {
     recordShown_ = true;
     recordFromUnit_ = true;
@@ -64,9 +65,10 @@ void Scope::takeRecord(std::span<const std::int16_t> record) {
     recordTaken_ = QDateTime::currentDateTimeUtc();
     ++recordNumber_;
     setCalibrationOnScreen(userCalibration_);
-    history_.add(recordOnScreen());
+    const bool kept = !recordTakenHandler_ || recordTakenHandler_();
+    if (kept) history_.add(recordOnScreen());
     historyShown_.reset();
-    historyNewestNumber_ = recordNumber_;
+    historyNewestNumber_ = kept ? recordNumber_ : 0;
     emit recordChanged();
     emit historyChanged();
 }

@@ -79,6 +79,11 @@ public:
     records::RecordFile recordOnScreen() const;
     // The record on screen is void (MeresVege 0).
     void clearRecord();
+    // Called with each record the run takes, once it is on screen, numbered and timed and before
+    // the history keeps it; returns whether the history is to keep it. None: every one is kept.
+    void setRecordTakenHandler(std::function<bool()> handler) {
+        recordTakenHandler_ = std::move(handler);
+    }
     // A record from a file or the history becomes the record on screen, reading by the file's
     // calibration; its settings are the front end's to apply first.
     void showRecord(const records::RecordFile &entry);
@@ -137,6 +142,7 @@ private:
     ScopeFrontEnd &frontEnd_;
     std::function<void(const settings::ScopeSettings &)> mover_;
     std::function<void(std::size_t)> shower_;
+    std::function<bool()> recordTakenHandler_;
     settings::ScopeSettings settings_;
     int port_ = 0;
 

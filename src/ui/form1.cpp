@@ -12,6 +12,7 @@
 #include "form1_redraw_host.h"
 #include "look.h"
 #include "remote/remote_server.h"
+#include "scope/record_judge.h"
 #include "scope/scope.h"
 
 namespace kalvira::ui {
@@ -53,6 +54,9 @@ Form1::Form1(QWidget *parent)
     createPictureActions();
     createCursors();
     createHistory();
+    createStatistics();
+    createReference();
+    createLimits();
     createPortMenu();
     Kilepes->setFocus();
 
@@ -71,6 +75,7 @@ void Form1::Koord_rendszer_rajzolasa() {
     refreshCursors();
     refreshHistoryLabel();
     refreshSpectrum();
+    refreshJudging();
     update();
 }
 

@@ -47,8 +47,12 @@ struct ListenAddress;
 class RemoteServer;
 }  // namespace kalvira::remote
 namespace kalvira::scope {
+class RecordJudge;
 class Scope;
 }  // namespace kalvira::scope
+namespace kalvira::analysis {
+struct FigureStatistics;
+}  // namespace kalvira::analysis
 namespace kalvira::settings {
 struct ScopeSettings;
 }  // namespace kalvira::settings
@@ -57,9 +61,14 @@ namespace kalvira::ui {
 
 class CalibrationDialog;
 class CursorOverlay;
+class FailureMarks;
 class Form1RedrawHost;
+class LimitsDialog;
 class MeasurementReadout;
+class ReferenceOverlay;
 class SpectrumWindow;
+class TrendWindow;
+struct ReadoutExtras;
 
 // The KALVIRA window: control panel and oscilloscope screen at once, the view and controller of
 // the scope model (scope::Scope), which holds the settings, the record on screen, the history,
@@ -71,8 +80,8 @@ class SpectrumWindow;
 // form1_handlers.cpp, form1_layout.cpp, form1_settings.cpp (the controls and the scope's
 // settings), form1_run.cpp (what it does for the run), form1_progress.cpp, form1_records.cpp,
 // form1_picture_actions.cpp (keys, context menu, readout), form1_cursors.cpp, form1_history.cpp,
-// form1_calibration.cpp, form1_port_menu.cpp and form1_spectrum.cpp; the redraw sees it through
-// form1_redraw_host.*.
+// form1_calibration.cpp, form1_port_menu.cpp, form1_spectrum.cpp, form1_statistics.cpp,
+// form1_reference.cpp and form1_limits.cpp; the redraw sees it through form1_redraw_host.*.
 class Form1 : public QWidget, private scope::ScopeFrontEnd {
     Q_OBJECT
 public:
@@ -82,6 +91,8 @@ public:
     // The scope the window shows. Setting it moves the controls, as a user would.
     scope::Scope &scope() { return *scope_; }
     const scope::Scope &scope() const { return *scope_; }
+    // The judge of the scope's records: statistics, trend, reference, limits and mask.
+    scope::RecordJudge &judge() { return *judge_; }
 
     // Draws the whole picture again from the current settings and the last complete record.
     void Koord_rendszer_rajzolasa();
@@ -260,6 +271,37 @@ private:
     void askForCalibration();
     const std::optional<analysis::Calibration> &calibrationOnScreen() const;
     QPointer<CalibrationDialog> calibrationDialog_;
+
+    // Judging many records, beside the scope (scope::RecordJudge): the readout's statistics
+    // columns, the history's statistics and the trend window (form1_statistics.cpp, with the
+    // readouts copied as text); the reference under the trace (form1_reference.cpp); limits and
+    // the mask, with a failing record's samples marked (form1_limits.cpp).
+    void createStatistics();
+    void createReference();
+    void createLimits();
+    ReadoutExtras readoutExtras();
+    void refreshJudging();
+    void refreshReference();
+    void refreshFailures();
+    void showHistoryStatistics();
+    void markHistoryRecord();
+    bool historyEntryMarked(std::size_t index) const;
+    void showTrend();
+    void copyReadouts();
+    void takeReference();
+    void openReference();
+    void askForLimits();
+    std::unique_ptr<scope::RecordJudge> judge_;
+    QAction *statisticsAction_ = nullptr;
+    bool statisticsWanted_ = false;
+    std::shared_ptr<const analysis::FigureStatistics> historyStatistics_;  // shown instead
+    QString historyStatisticsTitle_;
+    bool referenceWanted_ = true;
+    ReferenceOverlay *referenceOverlay_ = nullptr;
+    QLabel *referenceTag_ = nullptr;
+    FailureMarks *failureMarks_ = nullptr;
+    TrendWindow *trendWindow_ = nullptr;
+    QPointer<LimitsDialog> limitsDialog_;
 };
 
 }  // namespace kalvira::ui

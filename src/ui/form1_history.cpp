@@ -93,14 +93,17 @@ void Form1::refreshHistoryLabel() {
     const bool notice = historyNoticeNumber_ && *historyNoticeNumber_ == scope_->recordNumber();
     if (!notice) historyNoticeNumber_.reset();
     const std::size_t at = history.empty() ? 0 : scope_->historyPosition();
-    if (!notice && at + 1 >= history.size()) {
+    // The newest has no label, unless it is marked for the history's statistics.
+    const bool marked = at < history.size() && historyEntryMarked(at);
+    if (!notice && at + 1 >= history.size() && !marked) {
         historyLabel_->hide();
         return;
     }
     if (!notice) {
         const QString taken =
             history.at(at).taken.toLocalTime().toString(QStringLiteral("HH:mm:ss.zzz"));
-        historyLabel_->setText(tr("%1 / %2 · %3").arg(at + 1).arg(history.size()).arg(taken));
+        historyLabel_->setText(tr("%1 / %2 · %3").arg(at + 1).arg(history.size()).arg(taken) +
+                               (marked ? tr(" · marked") : QString()));
     }
     historyLabel_->adjustSize();
     historyLabel_->move(4, height() - historyLabel_->height() - 4);

@@ -55,7 +55,7 @@ void Form1::refreshReadout() {
         return;
     }
     readout_->showRecord(scope_->record(), kSampleRates[static_cast<std::size_t>(rate)].period,
-                         calibrationOnScreen());
+                         calibrationOnScreen(), readoutExtras());
 }
 
 // A right click on the picture, not on a control, opens the picture's menu.

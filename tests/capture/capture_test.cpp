@@ -250,6 +250,83 @@ TEST_F(CaptureTest, AnIntervalTakesSingleRecordsBackToBackWhenTheyTakeLonger) {
     EXPECT_EQ(std::get<records::RecordFile>(timed).settings.triggerMode, 1);  // "Ext./Cont."
 }
 
+// The square of 100 Hz cut at its rising edge: 200 samples at 812, 200 at 212, ... A spike in
+// every third record throws samples 501..503, at 812, to 0: peak-to-peak 812, not 600. The
+// reference is record 1; records 2..7 follow, 3 and 6 spiked.
+TEST_F(CaptureTest, LimitsAndAMaskJudgeEachRecordAndAFailEndsWithStatus3) {
+    startUnit({"--fast", "--ack-timeout", "100", "--glitch-every", "3"});
+    const QStringList cut{"--port", link,      "--samples", "1000",   "--trigger",
+                          "level",  "--level", "128",       "--edge", "rise"};
+    const QString reference = dir.filePath("reference.csv");
+    ASSERT_EQ(capture(cut + QStringList{"--output", reference}), 0);
+    EXPECT_EQ(
+        capture(cut + QStringList{"--records", "6", "--measure", "--statistics", "--limit",
+                                  "peak_to_peak=500..700", "--mask", reference, "--mask-level", "2",
+                                  "--mask-time", "1", "--output", output}),
+        3);
+    const QList<QByteArray> lines = program.readAllStandardOutput().trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 7);
+    QList<bool> passed;
+    for (qsizetype i = 0; i < 6; ++i)
+        passed << QJsonDocument::fromJson(lines[i]).object().value("pass").toBool(true);
+    EXPECT_EQ(passed, (QList<bool>{true, false, true, true, false, true}));
+    const QJsonObject spans =
+        QJsonDocument::fromJson(lines[6]).object().value("peak_to_peak").toObject();
+    const double mean = (4 * 600 + 2 * 812) / 6.0;
+    const double deviation =
+        std::sqrt((4 * (600 - mean) * (600 - mean) + 2 * (812 - mean) * (812 - mean)) / 5);
+    EXPECT_EQ(spans.value("min").toDouble(), 600);
+    EXPECT_EQ(spans.value("max").toDouble(), 812);
+    EXPECT_NEAR(spans.value("mean").toDouble(), mean, mean * 1e-9);
+    EXPECT_NEAR(spans.value("std").toDouble(), deviation, deviation * 1e-9);
+    EXPECT_EQ(spans.value("count").toInt(), 6);
+    EXPECT_TRUE(QJsonDocument::fromJson(lines[6]).object().contains("delta_ref"));
+}
+
+struct JudgeUsage {
+    const char *arguments;
+    const char *message;
+};
+class CaptureJudgeUsageTest : public ::testing::TestWithParam<JudgeUsage> {};
+
+// Each is a usage error before any port is opened.
+TEST_P(CaptureJudgeUsageTest, BadLimitsAndMasksAreUsageErrors) {
+    QTemporaryDir dir;
+    records::RecordFile slow;
+    slow.settings.rateCode = 7, slow.settings.recordLength = 100;
+    slow.taken = QDateTime::currentDateTimeUtc();
+    slow.records = {std::vector<std::int16_t>(100, 512), std::vector<std::int16_t>(100, 512)};
+    ASSERT_EQ(records::writeRecordFile(dir.filePath("two.csv"), slow), std::nullopt);
+    slow.records.resize(1);
+    ASSERT_EQ(records::writeRecordFile(dir.filePath("slow.csv"), slow), std::nullopt);
+    const QString arguments = QString(GetParam().arguments).replace("DIR", dir.path());
+    const auto parsed = parseCommandLine(QStringList{"kalvira-capture"} + arguments.split(' '));
+    const auto *exit = std::get_if<CommandLineExit>(&parsed);
+    ASSERT_NE(exit, nullptr) << arguments.toStdString();
+    EXPECT_EQ(exit->status, 2);
+    EXPECT_TRUE(exit->text.contains(QString(GetParam().message).replace("DIR", dir.path())))
+        << exit->text.toStdString();
+}
+INSTANTIATE_TEST_SUITE_P(
+    Table, CaptureJudgeUsageTest,
+    ::testing::Values(
+        JudgeUsage{"--limit frequency=195..205", "--limit frequency=195..205 names no figure"},
+        JudgeUsage{"--limit frequency_hz=205..195", "LOW must not be above HIGH"},
+        JudgeUsage{"--limit frequency_hz=1..x", "LOW and HIGH must be numbers"},
+        JudgeUsage{"--limit frequency_hz", "--limit must be NAME=LOW..HIGH"},
+        JudgeUsage{"--limit min_v=0..1", "needs --volts-per-count and --zero-count"},
+        JudgeUsage{"--limit delta_ref=0..5", "needs --mask"},
+        JudgeUsage{"--mask-level 5", "--mask-level and --mask-time need --mask"},
+        JudgeUsage{"--rate 200 --samples 100 --mask DIR/slow.csv --mask-level -1",
+                   "--mask-level must be a number 0 or more"},
+        JudgeUsage{"--rate 200 --samples 100 --mask DIR/slow.csv --mask-level 5mV",
+                   "--mask-level in volts needs"},
+        JudgeUsage{"--rate 200 --samples 100 --mask DIR/slow.csv --mask-time 1001",
+                   "--mask-time must be 0..1000 samples"},
+        JudgeUsage{"--mask DIR/slow.csv", "was taken at 200 SPS, the capture is at 40000 SPS"},
+        JudgeUsage{"--rate 200 --mask DIR/two.csv", "holds 2 records; a mask is made of one"},
+        JudgeUsage{"--mask DIR/none.csv", "--mask DIR/none.csv: "}));
+
 // Ctrl+C in the pause after a record is seen at the next frame; a second one ends the run at once.
 TEST(CaptureHostTest, ASecondInterruptEndsTheRunAtOnceKeepingTheCompleteRecord) {
     CaptureOptions options;

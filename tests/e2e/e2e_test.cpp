@@ -14,10 +14,13 @@
 
 #include "acquisition/qt_serial_port.h"
 #include "form_controls.h"
+#include "scope/record_judge.h"
 #include "scope/scope.h"
 #include "scoped_environment.h"
+#include "ui/failure_marks.h"
 #include "ui/form1.h"
 #include "ui/option_button.h"
+#include "ui/trend_window.h"
 #include "unit_process.h"
 
 using kalvira::testing::control;
@@ -212,6 +215,34 @@ INSTANTIATE_TEST_SUITE_P(
         Fault{"StallAfterStartByte", "--fault=stall=0", true, "A kapcsolat megszakadt!", 0},
         Fault{"StallAfterBlock", "--fault=stall=2", true, "A kapcsolat megszakadt!", 2}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The triangle cut at its falling crossings of 400 ("Trig./Cont."), a spike in every third
+// record: records 1 and 2 pass a peak-to-peak of 500..700, record 3 spans 800 or more, fails
+// and stops the run; the trend has followed all three.
+TEST_F(EndToEnd, AContinuousRunIsJudgedRecordByRecordAndItsTrendFollowsIt) {
+    startUnit({"--glitch-every", "3"});
+    option(form, "trigger", 3)->click();
+    control<QScrollBar>(form, "SampleScroll")->setValue(10);
+    form.judge().setCriteria({{{analysis::Figure::PeakToPeak, 500, 700}}, std::nullopt, true});
+    ASSERT_TRUE(startAndWait([this] { return runOver(); }));
+    expectRunEnded();
+    EXPECT_EQ(std::tuple(form.judge().passCount(), form.judge().failCount()), std::tuple(2, 1));
+    const auto *marks = form.findChild<ui::FailureMarks *>("failureMarks");
+    EXPECT_TRUE(marks && !marks->isHidden() && marks->tag() == "FAIL · p-p");
+    for (QAction *action : form.actions()) {
+        if (action->text() == "Trend…") action->trigger();
+    }
+    const auto *trend = form.findChild<ui::TrendWindow *>("trendWindow");
+    ASSERT_TRUE(trend && trend->isVisible());
+    EXPECT_TRUE(trend->summaryText().startsWith("Records 3 · with the figure 3 · "))
+        << trend->summaryText().toStdString();
+    const QStringList csv =
+        QString::fromStdString(scope::trendCsv(form.judge().trend())).split('\n');
+    EXPECT_EQ(csv.mid(0, 2), (QStringList{"# kalvira-trend=1", "# records=3"}));
+    EXPECT_TRUE(csv[2].startsWith("record,taken,time_s,frequency_hz,period_s,min,max,"));
+    EXPECT_EQ((QStringList{csv[3].section(',', 0, 0), csv[5].section(',', 0, 0)}),
+              (QStringList{"1", "3"}));
+}
 
 TEST_F(EndToEnd, APortThatCannotBeOpenedIsReportedByDevice) {
     const testing::ScopedEnvironment com1("KALVIRA_COM1", "/dev/kalvira-no-such-device");

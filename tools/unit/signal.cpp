@@ -37,6 +37,12 @@ double shape(Waveform waveform, double phase) {
     return 0.0;
 }
 
+void addGlitch(std::vector<std::uint16_t> &samples) {
+    const std::size_t first = samples.size() / 2;
+    const std::size_t end = std::min(samples.size(), first + kGlitchSamples);
+    for (std::size_t k = first; k < end; ++k) samples[k] = samples[k] >= 512 ? 0 : 1023;
+}
+
 }  // namespace
 
 SignalSource::SignalSource(const SignalOptions &signal, double samplePeriod, int acquisition)
@@ -91,6 +97,7 @@ std::optional<Record> generateRecord(const SignalOptions &signal,
     while (record.samples.size() < static_cast<std::size_t>(frame.recordLength)) {
         record.samples.push_back(source.next());
     }
+    if (signal.glitchEvery > 0 && acquisition % signal.glitchEvery == 0) addGlitch(record.samples);
     return record;
 }
 

@@ -19,7 +19,13 @@ struct SignalOptions {
     double frequency = 50.0;   // Hz; the noise waveform ignores it
     double noise = 0.0;        // peak of uniform noise added to any waveform
     std::uint64_t seed = 1;    // the noise sequence; equal seeds give equal records
+    int glitchEvery = 0;       // a spike in every K-th acquisition's record; 0 for none
 };
+
+// The spike of --glitch-every: kGlitchSamples samples from the middle of the record (sample
+// N / 2 + 1 on) thrown to the far end of the range, 0 from a sample of 512 or more, 1023 from one
+// below: at least 511 counts off the signal, wherever it stands.
+inline constexpr int kGlitchSamples = 3;
 
 // The samples a record is cut from, converted one by one in time order. Acquisition k (1, 2, ...)
 // starts the waveform at (k - 1) * 0.381966... of a cycle, so that records of the external trigger
@@ -55,7 +61,8 @@ inline constexpr std::int64_t kTriggerSearchLimit = 1'000'000;
 // answered). With external trigger (modes 0 and 1) the record starts at the first sample. With
 // internal trigger (modes 2 and 3) it starts at the first sample s[i] that crosses level * 4 on
 // the frame's edge: s[i-1] < L <= s[i] rising, s[i-1] > L >= s[i] falling. nullopt when the
-// signal does not cross within kTriggerSearchLimit samples; the unit then sends no block.
+// signal does not cross within kTriggerSearchLimit samples; the unit then sends no block. With
+// glitchEvery K, acquisitions K, 2K, ... carry the spike.
 std::optional<Record> generateRecord(const SignalOptions &signal,
                                      const acquisition::FrameSettings &frame, int acquisition);
 

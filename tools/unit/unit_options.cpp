@@ -87,6 +87,13 @@ Problem readSeed(std::string_view, std::string_view text, UnitOptions &options) 
     return {};
 }
 
+Problem readGlitchEvery(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto number = integer<int>(text);
+    if (!number || *number < 1 || *number > 1'000'000) return "--glitch-every must be 1..1000000";
+    options.signal.glitchEvery = *number;
+    return {};
+}
+
 Problem readAckTimeout(std::string_view, std::string_view text, UnitOptions &options) {
     const auto number = integer<int>(text);
     if (!number || *number < 1 || *number > 600000) {
@@ -123,7 +130,7 @@ struct ValueOption {
     Problem (*read)(std::string_view name, std::string_view text, UnitOptions &options);
 };
 
-constexpr std::array<ValueOption, 12> kValueOptions{{
+constexpr std::array<ValueOption, 13> kValueOptions{{
     {"--link", readLink},
     {"--log", readLog},
     {"--wave", readWave},
@@ -132,6 +139,7 @@ constexpr std::array<ValueOption, 12> kValueOptions{{
     {"--noise", readLevel<&SignalOptions::noise>},
     {"--frequency", readFrequency},
     {"--seed", readSeed},
+    {"--glitch-every", readGlitchEvery},
     {"--ack-timeout", readAckTimeout},
     {"--usb-latency", readUsbLatency},
     {"--copies", readCopies},
@@ -211,6 +219,8 @@ line of stdout, then serves command frames until SIGTERM or SIGINT.
   --frequency HZ       signal frequency (default 50)
   --noise A            peak of uniform noise added to the signal (default 0)
   --seed N             noise sequence (default 1)
+  --glitch-every K     throw 3 samples in the middle of every K-th record to the far end of the
+                       range (0 from 512 and above, 1023 below): a short spike
   --fast               send block 1 at once and bytes as fast as the terminal takes them
   --no-wait            send block 1 at once, keep the 115200 baud pacing
   --no-pacing          wait the record's duration, then send unpaced

@@ -27,12 +27,12 @@
 <context>
     <name>kalvira-capture</name>
     <message>
-        <location filename="../src/capture/capture_options.cpp" line="+104"/>
+        <location filename="../src/capture/capture_options.cpp" line="+110"/>
         <source>Try &apos;kalvira-capture --help&apos;.</source>
         <translation>További információ: „kalvira-capture --help”.</translation>
     </message>
     <message>
-        <location line="-76"/>
+        <location line="-80"/>
         <source>Takes records from the KALVIRA acquisition unit, as the window&apos;s START does, and writes
 them as a record file (CSV with `# key=value` settings lines).
 
@@ -145,17 +145,113 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>A felvételfájl a szabványos kimenet helyett a FÁJL nevű fájlba kerül (amelyet csak elkészülte után cserél le).</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location filename="../src/capture/judge_options.cpp" line="+35"/>
+        <source>--limit %1 needs --volts-per-count and --zero-count</source>
+        <translation>a --limit %1 használatához kell a --volts-per-count és a --zero-count</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--limit %1 needs --mask, the reference it is measured from</source>
+        <translation>a --limit %1 használatához kell a --mask, a referencia, amelyhez mérjük</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--limit %1 names no figure; the figures are %2</source>
+        <translation>a --limit %1 nem nevez meg mérőszámot; a mérőszámok: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--limit %1: LOW and HIGH must be numbers</source>
+        <translation>--limit %1: az ALSÓ és a FELSŐ érték szám kell legyen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--limit %1: LOW must not be above HIGH</source>
+        <translation>--limit %1: az ALSÓ érték nem lehet nagyobb a FELSŐNÉL</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>--limit must be NAME=LOW..HIGH, not %1</source>
+        <translation>a --limit alakja NÉV=ALSÓ..FELSŐ, nem %1</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>, line %1</source>
+        <translation>, %1. sor</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>--mask %1%2: %3</source>
+        <translation>--mask %1%2: %3</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--mask %1 holds %2 records; a mask is made of one</source>
+        <translation>a --mask %1 %2 felvételt tartalmaz; a maszk egyből készül</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>--mask %1 was taken at %2 SPS, the capture is at %3 SPS</source>
+        <translation>a --mask %1 felvétele %2 SPS-sel készült, a rögzítés %3 SPS-sel megy</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>At the end (or at Ctrl+C) print one JSON object on standard output with the minimum, maximum, mean, standard deviation and count of every figure over the records: {&quot;frequency_hz&quot;:{&quot;min&quot;:..,&quot;max&quot;:..,&quot;mean&quot;:..,&quot;std&quot;:..,&quot;count&quot;:..},...}. The record file then goes only to --output, when given.</source>
+        <translation>A végén (vagy Ctrl+C-re) egy JSON-objektumot ír a szabványos kimenetre minden mérőszám minimumával, maximumával, átlagával, szórásával és darabszámával a felvételeken: {"frequency_hz":{"min":..,"max":..,"mean":..,"std":..,"count":..},...}. A felvételfájl ekkor csak a --output fájlba kerül, ha meg van adva.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>A record passes only with the figure NAME (a key of --measure, e.g. frequency_hz, duty_cycle_percent) in LOW..HIGH; repeatable. --measure lines gain &quot;pass&quot;; the exit status is 3 when any record failed.</source>
+        <translation>Egy felvétel csak akkor felel meg, ha a NÉV mérőszám (a --measure egy kulcsa, pl. frequency_hz, duty_cycle_percent) ALSÓ..FELSŐ között van; ismételhető. A --measure sorai "pass" mezőt kapnak; a kilépési kód 3, ha bármely felvétel nem felelt meg.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Test each record against the record in FILE (a record file of one record at the capture&apos;s rate) widened by --mask-level and --mask-time: a record fails where a sample leaves the band. The exit status is 3 when any record failed.</source>
+        <translation>Minden felvételt a FÁJL felvételéhez méri (egyetlen felvételt tartalmazó felvételfájl a rögzítés mintavételi sebességén), a --mask-level és a --mask-time szerint kiszélesítve: egy felvétel nem felel meg, ahol egy minta kilép a sávból. A kilépési kód 3, ha bármely felvétel nem felelt meg.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location filename="../src/capture/output_options.cpp" line="+3"/>
         <source>FILE</source>
         <translation>FÁJL</translation>
     </message>
     <message>
-        <location filename="../src/capture/capture_options.cpp" line="+74"/>
+        <location line="+2"/>
+        <source>The mask&apos;s width about the reference: counts, or volts with V or mV after the number (0.05V, 50mV; with a calibration). Default 0.</source>
+        <translation>A maszk szélessége a referencia körül: mintaegységben, vagy voltban, ha a szám után V vagy mV áll (0.05V, 50mV; kalibrációval). Alapértelmezés: 0.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The mask&apos;s width in time: each sample may lie within the reference&apos;s span over ±S samples, 0..%1. Default 0.</source>
+        <translation>A maszk szélessége időben: minden minta a referencia ±S mintányi környezetének tartományában lehet, 0..%1. Alapértelmezés: 0.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>--mask-level and --mask-time need --mask</source>
+        <translation>a --mask-level és a --mask-time csak a --mask mellett használható</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--mask-level must be a number 0 or more, of counts, or of volts with V or mV after it</source>
+        <translation>a --mask-level 0 vagy nagyobb szám lehet, mintaegységben, vagy voltban, ha V vagy mV áll utána</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>--mask-level in volts needs --volts-per-count and --zero-count</source>
+        <translation>a voltban megadott --mask-level-hez kell a --volts-per-count és a --zero-count</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>--mask-time must be 0..%1 samples</source>
+        <translation>a --mask-time értéke 0..%1 minta lehet</translation>
+    </message>
+    <message>
+        <location filename="../src/capture/capture_options.cpp" line="+78"/>
         <source>unexpected argument %1</source>
         <translation>váratlan argumentum: %1</translation>
     </message>
     <message>
-        <location line="-52"/>
+        <location line="-55"/>
         <source>--port needs a device</source>
         <translation>a --port kapcsolóhoz eszköz kell</translation>
     </message>
@@ -190,17 +286,17 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>az --output kapcsolóhoz fájlnév kell</translation>
     </message>
     <message>
-        <location filename="../src/capture/capture.cpp" line="+41"/>
+        <location filename="../src/capture/capture.cpp" line="+42"/>
         <source>standard output: %1</source>
         <translation>szabványos kimenet: %1</translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location line="+110"/>
         <source>a record takes longer than the interval: records follow back to back</source>
         <translation>egy felvétel tovább tart az időköznél: a felvételek szünet nélkül követik egymást</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+40"/>
         <source>the run ended before every record arrived</source>
         <translation>a mérés véget ért, mielőtt minden felvétel megérkezett</translation>
     </message>
@@ -484,6 +580,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     <message>
         <location line="+3"/>
         <location filename="../src/ui/form1_history.cpp" line="+45"/>
+        <location filename="../src/ui/form1_reference.cpp" line="+66"/>
         <source>KALVIRA records (*.csv);;All files (*)</source>
         <translation>KALVIRA-felvételek (*.csv);;Minden fájl (*)</translation>
     </message>
@@ -510,11 +607,13 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+13"/>
+        <location filename="../src/ui/form1_reference.cpp" line="+9"/>
         <source>, line %1</source>
         <translation>, %1. sor</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../src/ui/form1_reference.cpp" line="+1"/>
         <source>%1%2 is not a KALVIRA record: %3</source>
         <translation>%1%2: nem KALVIRA-felvétel: %3</translation>
     </message>
@@ -614,9 +713,14 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Visszalapozni csak STOP után lehet.</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+34"/>
         <source>%1 / %2 · %3</source>
         <translation>%1 / %2 · %3</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> · marked</source>
+        <translation> · megjelölve</translation>
     </message>
     <message>
         <location filename="../src/ui/form1_calibration.cpp" line="+49"/>
@@ -638,77 +742,318 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <source>Remote control cannot listen on %1: %2</source>
         <translation>A távvezérlés nem tud figyelni itt: %1: %2</translation>
     </message>
+    <message>
+        <location filename="../src/ui/form1_statistics.cpp" line="+30"/>
+        <source>%1 sample = %2</source>
+        <translation>%1 minta = %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 value = %2</source>
+        <translation>%1 érték = %2</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Statistics</source>
+        <translation>Statisztika</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Reset statistics</source>
+        <translation>Statisztika újrakezdése</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Mark record for the history&apos;s statistics</source>
+        <translation>Felvétel megjelölése az előzmények statisztikájához</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Statistics of the history</source>
+        <translation>Az előzmények statisztikája</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Trend…</source>
+        <translation>Trend…</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Copy readouts</source>
+        <translation>Kijelzések másolása</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Statistics since %1 · records %2</source>
+        <translation>Statisztika %1 óta · %2 felvétel</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The history holds no record.</source>
+        <translation>Az előzmények között nincs felvétel.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Statistics of history records %1..%2 of %3</source>
+        <translation>Az előzmények %1..%2. felvételének statisztikája (összesen %3)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The record on screen is not one of the history.</source>
+        <translation>A képernyőn lévő felvétel nincs az előzmények között.</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>No readout is on screen to copy: show the measurements (M) or the cursors (C) first.</source>
+        <translation>Nincs másolható kijelzés a képernyőn: előbb jelenítse meg a méréseket (M) vagy a kurzorokat (C).</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/form1_reference.cpp" line="-43"/>
+        <source>Set as reference</source>
+        <translation>Beállítás referenciaként</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Open reference…</source>
+        <translation>Referencia megnyitása…</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Reference</source>
+        <translation>Referencia</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Clear reference</source>
+        <translation>Referencia törlése</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>There is no record on screen to take as the reference.</source>
+        <translation>Nincs felvétel a képernyőn, amely referencia lehetne.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Open reference</source>
+        <translation>Referencia megnyitása</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>%1 holds no complete record.</source>
+        <translation>%1 nem tartalmaz teljes felvételt.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 holds %2 records: record %3 is the reference.</source>
+        <translation>%1 %2 felvételt tartalmaz: a %3. a referencia.</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>REF %1</source>
+        <translation>REF %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>REF %1 · taken at %2 SPS, not drawn over a record at %3 SPS</source>
+        <translation>REF %1 · %2 SPS-sel készült, %3 SPS-es felvétel fölé nem rajzolható</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/form1_limits.cpp" line="+79"/>
+        <source>Limits and mask…</source>
+        <translation>Határok és maszk…</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::LimitsDialog</name>
+    <message>
+        <location filename="../src/ui/limits_dialog.cpp" line="+24"/>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+64"/>
+        <source>counts</source>
+        <translation>mintaegység</translation>
+    </message>
+    <message>
+        <location line="-60"/>
+        <location line="+60"/>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <location line="-20"/>
+        <source>Limits and mask</source>
+        <translation>Határok és maszk</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Figure</source>
+        <translation>Mérőszám</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Low</source>
+        <translation>Alsó</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>High</source>
+        <translation>Felső</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Test against the reference as a mask</source>
+        <translation>Vizsgálat a referenciához mint maszkhoz</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source> samples</source>
+        <translation> minta</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Stop the run at the first fail</source>
+        <translation>A futás leállítása az első hibánál</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keep only failing records in the history</source>
+        <translation>Csak a hibás felvételek maradjanak az előzmények között</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>± level</source>
+        <translation>± szint</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>± time</source>
+        <translation>± idő</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>A record passes with every ticked figure within its range.</source>
+        <translation>Egy felvétel akkor felel meg, ha minden bejelölt mérőszáma a tartományán belül van.</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>The low and high end of %1 must be numbers.</source>
+        <translation>%1 alsó és felső határa szám kell legyen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The low end of %1 must not be above its high end.</source>
+        <translation>%1 alsó határa nem lehet nagyobb a felsőnél.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The mask&apos;s level must be a number, 0 or more.</source>
+        <translation>A maszk szintje 0 vagy nagyobb szám kell legyen.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A level in volts needs a calibration.</source>
+        <translation>A voltban megadott szinthez kalibráció kell.</translation>
+    </message>
 </context>
 <context>
     <name>kalvira::ui::MeasurementReadout</name>
     <message>
-        <location filename="../src/ui/measurement_readout.cpp" line="+13"/>
-        <location line="+40"/>
+        <location filename="../src/ui/measurement_readout.cpp" line="+16"/>
+        <location line="+81"/>
+        <location line="+44"/>
+        <location line="+3"/>
         <source>min</source>
         <translation>min</translation>
     </message>
     <message>
-        <location line="-39"/>
-        <location line="+39"/>
+        <location line="-127"/>
+        <location line="+80"/>
+        <location line="+44"/>
+        <location line="+3"/>
         <source>max</source>
         <translation>max</translation>
     </message>
     <message>
-        <location line="-38"/>
-        <location line="+39"/>
+        <location line="-126"/>
+        <location line="+80"/>
         <source>p-p</source>
         <translation>cs-cs</translation>
     </message>
     <message>
-        <location line="-38"/>
-        <location line="+38"/>
+        <location line="-79"/>
+        <location line="+79"/>
+        <location line="+43"/>
+        <location line="+3"/>
         <source>mean</source>
         <translation>átlag</translation>
     </message>
     <message>
-        <location line="-37"/>
-        <location line="+37"/>
+        <location line="-124"/>
+        <location line="+78"/>
         <source>rms</source>
         <translation>eff</translation>
     </message>
     <message>
-        <location line="-36"/>
-        <location line="+36"/>
+        <location line="-77"/>
+        <location line="+77"/>
         <source>duty</source>
         <translation>kitöltés</translation>
     </message>
     <message>
-        <location line="-35"/>
-        <location line="+36"/>
+        <location line="-76"/>
+        <location line="+77"/>
         <source>+width</source>
         <translation>+szélesség</translation>
     </message>
     <message>
-        <location line="-35"/>
-        <location line="+35"/>
+        <location line="-76"/>
+        <location line="+76"/>
         <source>-width</source>
         <translation>-szélesség</translation>
     </message>
     <message>
-        <location line="-34"/>
-        <location line="+34"/>
+        <location line="-75"/>
+        <location line="+75"/>
         <source>rise</source>
         <translation>felfutás</translation>
     </message>
     <message>
-        <location line="-33"/>
-        <location line="+33"/>
+        <location line="-74"/>
+        <location line="+74"/>
         <source>fall</source>
         <translation>lefutás</translation>
     </message>
     <message>
-        <location line="-32"/>
-        <location line="+33"/>
+        <location line="-73"/>
+        <location line="+74"/>
         <source>periods</source>
         <translation>periódusok</translation>
     </message>
     <message>
-        <location line="-3"/>
+        <location line="-27"/>
+        <source>pass = %1</source>
+        <translation>megfelelt = %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>fail = %1</source>
+        <translation>hibás = %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>fail ratio = %1 %</source>
+        <translation>hibaarány = %1 %</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>f</source>
         <translation>f</translation>
     </message>
@@ -716,6 +1061,23 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="+0"/>
         <source>T</source>
         <translation>T</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>current</source>
+        <translation>aktuális</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+3"/>
+        <source>std</source>
+        <translation>szórás</translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <location line="+3"/>
+        <source>count</source>
+        <translation>db</translation>
     </message>
 </context>
 <context>
@@ -1054,6 +1416,106 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="+8"/>
         <source>%1 could not be saved: %2</source>
         <translation>%1 mentése nem sikerült: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::TrendPlot</name>
+    <message>
+        <location filename="../src/ui/trend_plot.cpp" line="+75"/>
+        <source>No record with this figure yet</source>
+        <translation>Még nincs felvétel ezzel a mérőszámmal</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::TrendWindow</name>
+    <message>
+        <location filename="../src/ui/trend_window.cpp" line="+46"/>
+        <source>KALVIRA trend</source>
+        <translation>KALVIRA trend</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Figure</source>
+        <translation>Mérőszám</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Save trend as PNG…</source>
+        <translation>Trend mentése PNG-ként…</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Save trend as CSV…</source>
+        <translation>Trend mentése CSV-ként…</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Records %1, none with this figure</source>
+        <translation>%1 felvétel, egyikben sincs ez a mérőszám</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Records %1 · with the figure %2 · min %3 · max %4 · mean %5</source>
+        <translation>%1 felvétel · ezzel a mérőszámmal %2 · min %3 · max %4 · átlag %5</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <location line="+11"/>
+        <source>Save trend</source>
+        <translation>Trend mentése</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-képek (*.png)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 could not be saved.</source>
+        <translation>%1 mentése nem sikerült.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-fájlok (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 could not be saved: %2</source>
+        <translation>%1 mentése nem sikerült: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::VerdictText</name>
+    <message>
+        <location filename="../src/ui/verdict_text.cpp" line="+12"/>
+        <source>mask: not tested, no reference</source>
+        <translation>maszk: nincs vizsgálva, nincs referencia</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>mask: not tested, the reference is of another rate</source>
+        <translation>maszk: nincs vizsgálva, a referencia más mintavételi sebességű</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>mask: not tested, its level is in volts and the record in counts</source>
+        <translation>maszk: nincs vizsgálva, a szintje voltban, a felvétel mintaegységben van</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>mask: inside</source>
+        <translation>maszk: belül</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>mask: outside at %1 of %2 samples</source>
+        <translation>maszk: %2 mintából %1 kívül esik</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>FAIL</source>
+        <translation>HIBA</translation>
     </message>
 </context>
 </TS>

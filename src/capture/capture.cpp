@@ -15,6 +15,8 @@
 
 #include "capture_reports.h"
 #include "common/link_facts.h"
+#include "decode/decoder_library.h"
+#include "decode/record_decoding.h"
 
 namespace kalvira::capture {
 
@@ -51,7 +53,7 @@ Capture::Capture(const CaptureOptions &options, QObject *parent)
     : QObject(parent),
       options_(options),
       appending_(options.appendsRecords()),
-      writesRecords_(!options.measure || !options.output.isEmpty()),
+      writesRecords_(!(options.measure || options.decode) || !options.output.isEmpty()),
       host_(options),
       // The history is of no use without a window: it keeps the newest record only.
       scope_(port_, host_, 0) {
@@ -88,8 +90,8 @@ int Capture::run() {
 }
 
 void Capture::handOn(std::span<const std::int16_t> record) {
-    if (options_.measure && appending_) {
-        printMeasurements(record);
+    if ((options_.measure || options_.decode) && appending_) {
+        printRecordLines(record);
         std::fflush(stdout);
     }
     if (appending_ && writesRecords_ && !writeError_) append(record);
@@ -147,8 +149,8 @@ int Capture::finish() {
         reportError(*writeError_);
         return kLinkFailed;
     }
-    if (options_.measure && !appending_) {
-        for (const auto &record : host_.records()) printMeasurements(record);
+    if ((options_.measure || options_.decode) && !appending_) {
+        for (const auto &record : host_.records()) printRecordLines(record);
         std::fflush(stdout);
     }
     if (host_.recordCount() > 0) {
@@ -157,7 +159,7 @@ int Capture::finish() {
             return kLinkFailed;
         }
     }
-    if (host_.failure()) return kLinkFailed;
+    if (host_.failure() || decodeFailed_) return kLinkFailed;
     if (host_.interrupted()) return kInterrupted;
     if (host_.timeIsUp() || host_.recordCount() == options_.records) return 0;
     reportError(QCoreApplication::translate("kalvira-capture",
@@ -179,6 +181,33 @@ void Capture::printMeasurements(std::span<const std::int16_t> record) {
     const auto &rate = kSampleRates[static_cast<std::size_t>(options_.settings.rateCode)];
     std::printf("%s\n",
                 measurementLine(record, rate, options_.settings.calibration, analyser_).c_str());
+}
+
+void Capture::printRecordLines(std::span<const std::int16_t> record) {
+    ++recordsPrinted_;
+    if (options_.measure) printMeasurements(record);
+    if (options_.decode) printAnnotations(record);
+}
+
+// A decode that fails is told on standard error; the other records are still decoded.
+void Capture::printAnnotations(std::span<const std::int16_t> record) {
+    auto started = decode::DecoderLibrary::instance();
+    const int rate = options_.settings.sampleRateSps();
+    auto decoded =
+        std::holds_alternative<std::string>(started)
+            ? std::variant<decode::RecordDecode, std::string>(std::get<std::string>(started))
+            : decode::decodeRecord(*std::get<decode::DecoderLibrary *>(started), *options_.decode,
+                                   record, rate, options_.threshold, options_.settings.calibration);
+    if (const auto *error = std::get_if<std::string>(&decoded)) {
+        decodeFailed_ = true;
+        std::fflush(stdout);
+        return reportError(QCoreApplication::translate("kalvira-capture", "record %1: %2")
+                               .arg(recordsPrinted_)
+                               .arg(QString::fromStdString(*error)));
+    }
+    for (const auto &annotation : std::get<decode::RecordDecode>(decoded).annotations) {
+        std::printf("%s\n", decode::annotationJson(recordsPrinted_, annotation, rate).c_str());
+    }
 }
 
 records::RecordFile Capture::recordFile() const {

@@ -42,6 +42,8 @@ private:
     int finish();
     std::optional<std::string> writeFiles();
     void printMeasurements(std::span<const std::int16_t> record);
+    void printRecordLines(std::span<const std::int16_t> record);
+    void printAnnotations(std::span<const std::int16_t> record);
     records::RecordFile recordFile() const;
 
     const CaptureOptions options_;
@@ -56,6 +58,8 @@ private:
     QElapsedTimer clock_;  // since the first run, for the interval's beats
     long long runsStarted_ = 0;
     bool toldBackToBack_ = false;
+    std::uint64_t recordsPrinted_ = 0;  // records whose --measure or --decode lines are out
+    bool decodeFailed_ = false;
 };
 
 }  // namespace kalvira::capture

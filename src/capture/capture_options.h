@@ -7,6 +7,8 @@
 #include <variant>
 
 #include "analysis/spectrum.h"
+#include "decode/decoder_info.h"
+#include "logic/logic_conversion.h"
 #include "remote/listen_address.h"
 #include "settings/scope_settings.h"
 
@@ -26,6 +28,9 @@ struct CaptureOptions {
     bool measure = false;  // measurements as JSON lines on standard output instead of the CSV
     QString spectrum;      // the spectrum file; empty for none
     analysis::SpectrumWindow window = analysis::SpectrumWindow::Hann;  // the spectrum file's
+    // Each record decoded (--decode), its annotations as JSON lines; how records become logic.
+    std::optional<decode::DecoderSetup> decode;
+    logic::ThresholdChoice threshold;
 
     std::optional<double> durationS;  // ends the capture after that long
     std::optional<double> intervalS;  // one single run every that long instead of continuous

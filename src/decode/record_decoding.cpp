@@ -1,0 +1,75 @@
+#include "record_decoding.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "decoder_library.h"
+
+namespace kalvira::decode {
+
+namespace {
+
+std::string number(double value) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+// A JSON string: quotes, backslashes and control characters escaped; other bytes as they are.
+std::string jsonString(const std::string &text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + '"';
+}
+
+}  // namespace
+
+std::variant<RecordDecode, std::string> decodeRecord(
+    DecoderLibrary &library, const DecoderSetup &setup, std::span<const std::int16_t> record,
+    int samplesPerSecond, const logic::ThresholdChoice &choice,
+    const std::optional<analysis::Calibration> &calibration) {
+    const auto threshold = logic::resolveThreshold(record, choice, calibration);
+    if (const auto *problem = std::get_if<logic::ThresholdProblem>(&threshold))
+        return thresholdProblemText(*problem);
+    RecordDecode result{std::get<logic::LogicThreshold>(threshold), {}};
+    const auto levels = logic::toLogic(record, result.threshold);
+    auto decoded = library.decode(setup, levels, std::uint64_t(samplesPerSecond));
+    if (auto *error = std::get_if<std::string>(&decoded)) return std::move(*error);
+    result.annotations = std::get<std::vector<Annotation>>(std::move(decoded));
+    return result;
+}
+
+std::string thresholdProblemText(logic::ThresholdProblem problem) {
+    switch (problem) {
+        case logic::ThresholdProblem::VoltsWithoutCalibration:
+            return "a threshold in volts needs a calibration";
+        case logic::ThresholdProblem::NotFinite:
+            return "the threshold and the hysteresis must be finite numbers";
+        case logic::ThresholdProblem::NegativeHysteresis:
+            break;
+    }
+    return "the hysteresis must not be negative";
+}
+
+std::string annotationJson(std::uint64_t recordNumber, const Annotation &annotation,
+                           int samplesPerSecond) {
+    const double rate = samplesPerSecond > 0 ? samplesPerSecond : 1;
+    return "{\"record\":" + std::to_string(recordNumber) +
+           ",\"start_s\":" + number(double(annotation.startSample) / rate) +
+           ",\"end_s\":" + number(double(annotation.endSample) / rate) +
+           ",\"row\":" + jsonString(annotation.row) + ",\"text\":" + jsonString(annotation.text) +
+           "}";
+}
+
+}  // namespace kalvira::decode

@@ -17,6 +17,7 @@
 #include "common/link_facts.h"
 #include "decode/decoder_library.h"
 #include "decode/record_decoding.h"
+#include "export/export_file.h"
 
 namespace kalvira::capture {
 
@@ -54,6 +55,7 @@ Capture::Capture(const CaptureOptions &options, QObject *parent)
       options_(options),
       appending_(options.appendsRecords()),
       writesRecords_(!(options.measure || options.decode) || !options.output.isEmpty()),
+      exports_(exporting::exportFormatOf(options.output).has_value()),
       host_(options),
       // The history is of no use without a window: it keeps the newest record only.
       scope_(port_, host_, 0) {
@@ -65,8 +67,9 @@ Capture::Capture(const CaptureOptions &options, QObject *parent)
     // A capture of more than one record hands each one on as it completes: appended to its file
     // and synced, its measurements printed, so that hours of records cost no memory and a crash
     // loses at most the record under way.
-    host_.setKeepingRecords(!appending_ || !options_.spectrum.isEmpty());
-    if (appending_ && writesRecords_ && !options_.output.isEmpty())
+    // A session or WAV file is written at the end, from the records kept.
+    host_.setKeepingRecords(!appending_ || !options_.spectrum.isEmpty() || exports_);
+    if (appending_ && writesRecords_ && !exports_ && !options_.output.isEmpty())
         host_.setFileSize([this] { return appender_.bytesWritten(); });
     host_.setRecordHandler([this](std::span<const std::int16_t> record) { handOn(record); });
     connect(&host_, &CaptureHost::runEnded, this, &Capture::onRunEnded);
@@ -94,7 +97,7 @@ void Capture::handOn(std::span<const std::int16_t> record) {
         printRecordLines(record);
         std::fflush(stdout);
     }
-    if (appending_ && writesRecords_ && !writeError_) append(record);
+    if (appending_ && writesRecords_ && !exports_ && !writeError_) append(record);
 }
 
 void Capture::append(std::span<const std::int16_t> record) {
@@ -167,10 +170,13 @@ int Capture::finish() {
     return kLinkFailed;
 }
 
-// The record file when the records were not appended as they came, then the spectra.
+// The record file when the records were not appended as they came (a session or WAV file is
+// never appended to), then the spectra.
 std::optional<std::string> Capture::writeFiles() {
     const records::RecordFile file = recordFile();
-    auto error = !appending_ && writesRecords_ ? writeRecords(options_.output, file) : std::nullopt;
+    auto error = std::optional<std::string>();
+    if (exports_) error = exporting::writeExport(options_.output, file, options_.threshold);
+    if (!exports_ && !appending_ && writesRecords_) error = writeRecords(options_.output, file);
     if (!error && !options_.spectrum.isEmpty()) {
         error = writeSpectra(options_.spectrum, file, options_.window, analyser_);
     }

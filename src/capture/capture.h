@@ -49,6 +49,7 @@ private:
     const CaptureOptions options_;
     const bool appending_;      // each record goes to its file as it completes
     const bool writesRecords_;  // a record file is written: not --measure alone
+    const bool exports_;        // --output names a .sr or .wav file: written at the end
     acquisition::QtSerialPort port_;
     CaptureHost host_;
     scope::Scope scope_;

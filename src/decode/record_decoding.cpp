@@ -41,25 +41,13 @@ std::variant<RecordDecode, std::string> decodeRecord(
     const std::optional<analysis::Calibration> &calibration) {
     const auto threshold = logic::resolveThreshold(record, choice, calibration);
     if (const auto *problem = std::get_if<logic::ThresholdProblem>(&threshold))
-        return thresholdProblemText(*problem);
+        return logic::thresholdProblemText(*problem);
     RecordDecode result{std::get<logic::LogicThreshold>(threshold), {}};
     const auto levels = logic::toLogic(record, result.threshold);
     auto decoded = library.decode(setup, levels, std::uint64_t(samplesPerSecond));
     if (auto *error = std::get_if<std::string>(&decoded)) return std::move(*error);
     result.annotations = std::get<std::vector<Annotation>>(std::move(decoded));
     return result;
-}
-
-std::string thresholdProblemText(logic::ThresholdProblem problem) {
-    switch (problem) {
-        case logic::ThresholdProblem::VoltsWithoutCalibration:
-            return "a threshold in volts needs a calibration";
-        case logic::ThresholdProblem::NotFinite:
-            return "the threshold and the hysteresis must be finite numbers";
-        case logic::ThresholdProblem::NegativeHysteresis:
-            break;
-    }
-    return "the hysteresis must not be negative";
 }
 
 std::string annotationJson(std::uint64_t recordNumber, const Annotation &annotation,

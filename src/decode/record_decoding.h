@@ -28,9 +28,6 @@ std::variant<RecordDecode, std::string> decodeRecord(
     int samplesPerSecond, const logic::ThresholdChoice &choice,
     const std::optional<analysis::Calibration> &calibration);
 
-// Why a threshold cannot be made, as the user reads it.
-std::string thresholdProblemText(logic::ThresholdProblem problem);
-
 // One annotation as a JSON object on a line of its own (no newline): the record's number, the
 // times in seconds from the record's first sample, the row and the text.
 // {"record":1,"start_s":0.0125,"end_s":0.01625,"row":"rx-data","text":"41"}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace kalvira::logic {
 
@@ -54,6 +55,18 @@ std::vector<std::uint8_t> toLogic(std::span<const std::int16_t> record,
         levels.push_back(high != threshold.invert ? 1 : 0);
     }
     return levels;
+}
+
+std::string thresholdProblemText(ThresholdProblem problem) {
+    switch (problem) {
+        case ThresholdProblem::VoltsWithoutCalibration:
+            return "a threshold in volts needs a calibration";
+        case ThresholdProblem::NotFinite:
+            return "the threshold and the hysteresis must be finite numbers";
+        case ThresholdProblem::NegativeHysteresis:
+            break;
+    }
+    return "the hysteresis must not be negative";
 }
 
 }  // namespace kalvira::logic

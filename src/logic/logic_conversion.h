@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -36,6 +37,9 @@ enum class ThresholdProblem {
     NotFinite,                // a level or hysteresis that is not a finite number
     NegativeHysteresis,
 };
+
+// Why a threshold cannot be made, as the user reads it.
+std::string thresholdProblemText(ThresholdProblem problem);
 
 // The threshold for the record by the choice. In volts the level and the band are converted to
 // counts by the calibration; an inverting calibration (negative volts per count) inverts the

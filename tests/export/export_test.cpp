@@ -51,8 +51,9 @@ TEST(WavFileTest, TheHeaderSaysMonoSixteenBitsAtTheRate) {
     const Bytes expected{'R',  'I',  'F', 'F', 40,   0,    0, 0, 'W', 'A', 'V',  'E',
                          'f',  'm',  't', ' ', 16,   0,    0, 0, 1,   0,   1,    0,
                          0x40, 0x9C, 0,   0,   0x80, 0x38, 1, 0, 2,   0,   16,   0,
-                         'd',  'a',  't', 'a', 4,    0,    0, 0, 0,   0,   0x80, 0x7F};
-    EXPECT_EQ(wavFile(record, 40000), expected);  // 40000 = 0x9C40, 80000 = 0x13880
+                         'd',  'a',  't', 'a', 4,    0,    0, 0, 0,   0,   0xC0, 0x7F};
+    // 40000 = 0x9C40, 80000 = 0x13880; the samples 0 and 32704 = 0x7FC0.
+    EXPECT_EQ(wavFile(record, 40000), expected);
 }
 
 TEST(SessionFileTest, RatesAreWrittenAsSigrokWritesThem) {

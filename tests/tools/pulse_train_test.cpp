@@ -19,17 +19,19 @@ double length(const Train &train) {
 
 TEST(PulseTrainTest, LinesOfTheVirtualUnitAreTheirProtocolsTimings) {
     const std::pair<Train, Train> table[] = {
-        // 'A' = 0x41: start, bit 0 high, bits 1..5 low, bit 6 high, bit 7 low, stop and idle.
+        // 'A' = 0x41: idle, start, bit 0 high, bits 1..5 low, bit 6 high, bit 7 low, stop.
         {uartCycle("A", 1024),
-         {{false, kBit},
+         {{true, 20 * kBit},
+          {false, kBit},
           {true, kBit},
           {false, 5 * kBit},
           {true, kBit},
           {false, kBit},
-          {true, 21 * kBit}}},
-        // 0xFF then 0x00: the stop bit joins the ones before it, the zeros join the start bit.
-        {uartCycle("\xff", 1024), {{false, kBit}, {true, 29 * kBit}}},
-        {uartCycle(std::string(1, '\0'), 1024), {{false, 9 * kBit}, {true, 21 * kBit}}},
+          {true, kBit}}},
+        // 0xFF, 0x00: the stop bit joins the ones before it, the zeros join the start bit.
+        {uartCycle("\xff", 1024), {{true, 20 * kBit}, {false, kBit}, {true, 9 * kBit}}},
+        {uartCycle(std::string(1, '\0'), 1024),
+         {{true, 20 * kBit}, {false, 9 * kBit}, {true, kBit}}},
         {uartCycle("", 1024), {{true, 20 * kBit}}},
         {pwmCycle(1000, 25), {{true, 0.25e-3}, {false, 0.75e-3}}},
         {pwmCycle(1000, 0), {{false, 1e-3}}},
@@ -59,12 +61,14 @@ TEST(PulseTrainTest, AnNecCodeHasItsLeaderItsBitsAndItsRepeat) {
 }
 
 TEST(PulseTrainTest, TheSignalSwingsBetweenTheTwoLevels) {
-    // 2000 baud at 40 kSPS: 20 samples a bit; 0x0F: start low, four high, four low, stop high.
+    // 2000 baud at 40 kSPS: 20 samples a bit; 20 idle bits, then 0x0F: start low, four high,
+    // four low, stop high.
     SignalOptions signal;
     signal.waveform = Waveform::Uart;
     signal.text = "\x0f";
     signal.baud = 2000;
     SignalSource source(signal, 1.0 / 40000, 1);
+    for (int i = 0; i < 20 * 20; ++i) ASSERT_EQ(source.next(), 812) << i;
     std::vector<int> perBit;
     for (int bit = 0; bit < 12; ++bit) {
         const int first = source.next();

@@ -22,13 +22,13 @@ void add(std::vector<Stretch> &train, bool high, double seconds) {
 std::vector<Stretch> uartCycle(const std::string &bytes, double baud) {
     const double bit = 1.0 / baud;
     std::vector<Stretch> train;
+    add(train, true, 20 * bit);
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         add(train, false, bit);
         for (int i = 0; i < 8; ++i) add(train, ((byte >> i) & 1) != 0, bit);
         add(train, true, bit);
     }
-    add(train, true, 20 * bit);
     return train;
 }
 

@@ -13,9 +13,9 @@ struct Stretch {
     bool operator==(const Stretch &) const = default;
 };
 
-// One cycle of a serial line sending the bytes as 8N1 frames (start bit low, eight data bits
-// least significant first, stop bit high) at the baud rate, then idle high for 20 bit times.
-// Idle alone for no bytes.
+// One cycle of a serial line: idle high for 20 bit times, then the bytes as 8N1 frames (start
+// bit low, eight data bits least significant first, stop bit high) at the baud rate. A record
+// from the cycle's start sees the line at rest before the first start bit.
 std::vector<Stretch> uartCycle(const std::string &bytes, double baud);
 
 // One cycle of an NEC infrared remote's code as its receiver outputs it, low while the carrier

@@ -22,7 +22,7 @@ struct SignalOptions {
     double frequency = 50.0;        // Hz; the noise waveform ignores it
     double noise = 0.0;             // peak of uniform noise added to any waveform
     std::uint64_t seed = 1;         // the noise sequence; equal seeds give equal records
-    std::string text = "KALVIRA";   // Uart: the bytes sent over and over, 20 idle bits between
+    std::string text = "KALVIRA";   // Uart: the bytes sent over and over, 20 idle bits before
     double baud = 2400.0;           // Uart: bits a second
     std::uint8_t irAddress = 0x00;  // IrNec: the code sent every 108 ms
     std::uint8_t irCommand = 0x00;

@@ -262,7 +262,7 @@ line of stdout, then serves command frames until SIGTERM or SIGINT.
   --frequency HZ       signal frequency (default 50)
   --noise A            peak of uniform noise added to the signal (default 0)
   --seed N             noise sequence (default 1)
-  --text TEXT          uart: the bytes sent over and over as 8N1 frames, 20 idle bits between
+  --text TEXT          uart: the bytes sent over and over as 8N1 frames, 20 idle bits before
                        (default KALVIRA)
   --baud B             uart: bits a second (default 2400)
   --code 0xAD:0xCM     ir-nec: the address and command sent every 108 ms (default 0x00:0x00)

@@ -60,4 +60,18 @@ std::string annotationJson(std::uint64_t recordNumber, const Annotation &annotat
            "}";
 }
 
+std::string annotationsCsv(std::span<const Annotation> annotations, int samplesPerSecond) {
+    const double rate = samplesPerSecond > 0 ? samplesPerSecond : 1;
+    std::string csv = "start_s,end_s,row,text\n";
+    for (const auto &annotation : annotations) {
+        std::string text;
+        for (const char c : annotation.text)
+            text += c == '"' ? std::string("\"\"") : std::string(1, c);
+        csv += number(double(annotation.startSample) / rate) + ',' +
+               number(double(annotation.endSample) / rate) + ',' + annotation.row + ",\"" + text +
+               "\"\n";
+    }
+    return csv;
+}
+
 }  // namespace kalvira::decode

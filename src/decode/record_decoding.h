@@ -34,4 +34,8 @@ std::variant<RecordDecode, std::string> decodeRecord(
 std::string annotationJson(std::uint64_t recordNumber, const Annotation &annotation,
                            int samplesPerSecond);
 
+// The annotations as CSV, as the table saves them: a header line, then
+// start_s,end_s,row,text a line; texts in double quotes, a quote in them doubled.
+std::string annotationsCsv(std::span<const Annotation> annotations, int samplesPerSecond);
+
 }  // namespace kalvira::decode

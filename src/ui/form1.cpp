@@ -9,6 +9,7 @@
 #include "acquisition/qt_serial_port.h"
 #include "display/image_surface.h"
 #include "display/redraw.h"
+#include "form1_decode.h"
 #include "form1_redraw_host.h"
 #include "look.h"
 #include "remote/remote_server.h"
@@ -52,6 +53,7 @@ Form1::Form1(QWidget *parent)
     createProgressIndicator();
     createPictureActions();
     createCursors();
+    createDecoding();
     createHistory();
     createPortMenu();
     Kilepes->setFocus();
@@ -71,6 +73,7 @@ void Form1::Koord_rendszer_rajzolasa() {
     refreshCursors();
     refreshHistoryLabel();
     refreshSpectrum();
+    refreshDecoding();
     update();
 }
 

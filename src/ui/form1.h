@@ -58,6 +58,7 @@ namespace kalvira::ui {
 class CalibrationDialog;
 class CursorOverlay;
 class Form1RedrawHost;
+struct Form1Decoding;
 class MeasurementReadout;
 class SpectrumWindow;
 
@@ -216,6 +217,17 @@ private:
     // The spectrum window (form1_spectrum.cpp): opened with F, it follows the record on screen.
     void showSpectrum();
     void refreshSpectrum();
+
+    // Decoding the record on screen and exporting it (form1_decode.cpp): "Decode…", the band
+    // of annotations over the plot, their table window, "Export…".
+    void createDecoding();
+    void showDecodeDialog();
+    void showAnnotationTable();
+    void showDecodedTable();
+    void refreshDecoding();
+    void decodeRecordOnScreen();
+    void exportRecord();
+    std::unique_ptr<Form1Decoding> decoding_;
 
     // Records and pictures kept and shared (form1_records.cpp). The file dialogs are window
     // modal and never nest an event loop: the run goes on while one is up.

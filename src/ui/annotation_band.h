@@ -29,6 +29,8 @@ public:
     // The height the band needs for its lanes, in pixels.
     int bandHeight() const;
     const std::vector<std::string> &lanes() const { return lanes_; }
+    const std::vector<decode::Annotation> &annotations() const { return annotations_; }
+    const QString &problem() const { return problem_; }
 
     // The colours of the boxes: the decoder's text, and its warnings and errors.
     static QColor colour();

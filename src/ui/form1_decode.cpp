@@ -3,10 +3,10 @@
 // record's redraw and the next frame never wait for it), and the annotations show in a band
 // over the plot and in a table window. "Export…" writes the record as the field's tools read it.
 #include <QAction>
-#include <QPushButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 

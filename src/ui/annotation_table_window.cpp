@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "decode/record_decoding.h"
 #include "file_dialog.h"
@@ -68,7 +69,12 @@ void AnnotationTableWindow::closeEvent(QCloseEvent *event) {
 
 void AnnotationTableWindow::showAnnotations(const std::vector<decode::Annotation> &annotations,
                                             int samplesPerSecond) {
+    // In time order; the decoder gives a byte after its bits.
     annotations_ = annotations;
+    std::stable_sort(annotations_.begin(), annotations_.end(),
+                     [](const decode::Annotation &a, const decode::Annotation &b) {
+                         return a.startSample < b.startSample;
+                     });
     samplesPerSecond_ = samplesPerSecond;
     table_->setRowCount(static_cast<int>(annotations_.size()));
     const double rate = samplesPerSecond > 0 ? samplesPerSecond : 1;

@@ -11,7 +11,8 @@ class QTableWidget;
 
 namespace kalvira::ui {
 
-// The second window of the decode: its annotations as a table (time, decoder row, text). Ctrl+S
+// The second window of the decode: its annotations in time order as a table (time, decoder
+// row, text). Ctrl+S
 // saves them as CSV; a click on a row asks the window to scroll the trace to it. Its size and
 // place are remembered between starts.
 class AnnotationTableWindow : public QWidget {

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 #include "form_controls.h"
@@ -132,7 +133,10 @@ TEST(Form1Decode, TheTableListsTheAnnotationsAndARowScrollsTheTraceToIt) {
     const auto &band = *control<AnnotationBand>(form, "annotationBand");
     const QTableWidget &table = window->table();
     ASSERT_EQ(table.rowCount(), int(band.annotations().size()));
-    const auto last = band.annotations().back();
+    // In time order: the last row is the annotation that starts last.
+    const auto last = *std::max_element(
+        band.annotations().begin(), band.annotations().end(),
+        [](const auto &a, const auto &b) { return a.startSample < b.startSample; });
     EXPECT_EQ(table.item(table.rowCount() - 1, 0)->text(),
               QString::number(double(last.startSample) / 40000, 'f', 6));
     EXPECT_EQ(table.item(table.rowCount() - 1, 1)->text().toStdString(), last.row);

@@ -17,6 +17,7 @@ packages=(
     xvfb xauth imagemagick xdotool fonts-dejavu-core fonts-dejavu-extra
     desktop-file-utils appstream dpkg-dev file
     python3-pyvisa python3-pyvisa-py  # the remote control's tests drive it as a lab script would
+    libsigrokdecode-dev sigrok-cli sox  # decoders; .sr and .wav read back by the field's tools
 )
 
 missing=()

@@ -15,6 +15,9 @@
 
 #include "capture_reports.h"
 #include "common/link_facts.h"
+#include "decode/decoder_library.h"
+#include "decode/record_decoding.h"
+#include "export/export_file.h"
 
 namespace kalvira::capture {
 
@@ -52,8 +55,9 @@ Capture::Capture(const CaptureOptions &options, QObject *parent)
     : QObject(parent),
       options_(options),
       appending_(options.appendsRecords()),
-      writesRecords_((!options.measure && !options.judging.statistics) ||
+      writesRecords_((!(options.measure || options.decode) && !options.judging.statistics) ||
                      !options.output.isEmpty()),
+      exports_(exporting::exportFormatOf(options.output).has_value()),
       host_(options),
       // The history is of no use without a window: it keeps the newest record only.
       scope_(port_, host_, 0),
@@ -72,8 +76,10 @@ Capture::Capture(const CaptureOptions &options, QObject *parent)
     // A capture of more than one record hands each one on as it completes: appended to its file
     // and synced, its measurements printed, so that hours of records cost no memory and a crash
     // loses at most the record under way.
-    host_.setKeepingRecords(!appending_ || (!options_.spectrum.isEmpty() && !options_.average));
-    if (appending_ && writesRecords_ && !options_.output.isEmpty())
+    // A session or WAV file is written at the end, from the records kept.
+    host_.setKeepingRecords(!appending_ || (!options_.spectrum.isEmpty() && !options_.average) ||
+                            exports_);
+    if (appending_ && writesRecords_ && !exports_ && !options_.output.isEmpty())
         host_.setFileSize([this] { return appender_.bytesWritten(); });
     host_.setRecordHandler([this](std::span<const std::int16_t> record) { handOn(record); });
     connect(&host_, &CaptureHost::runEnded, this, &Capture::onRunEnded);
@@ -98,11 +104,11 @@ int Capture::run() {
 
 void Capture::handOn(std::span<const std::int16_t> record) {
     passed_.push_back(judge_.lastTakenPassed());
-    if (options_.measure && appending_) {
-        printMeasurements(record, passed_.back());
+    if ((options_.measure || options_.decode) && appending_) {
+        printRecordLines(record, passed_.back());
         std::fflush(stdout);
     }
-    if (appending_ && writesRecords_ && !writeError_) append(record);
+    if (appending_ && writesRecords_ && !exports_ && !writeError_) append(record);
     if (options_.average && !writeError_) average(record);
 }
 
@@ -168,9 +174,9 @@ void Capture::endAfterDuration() {
 }
 
 int Capture::finish() {
-    if (options_.measure && !appending_ && !writeError_) {
+    if ((options_.measure || options_.decode) && !appending_ && !writeError_) {
         const auto &records = host_.records();
-        for (std::size_t i = 0; i < records.size(); ++i) printMeasurements(records[i], passed_[i]);
+        for (std::size_t i = 0; i < records.size(); ++i) printRecordLines(records[i], passed_[i]);
     }
     if (options_.judging.statistics)
         std::printf("%s\n", analysis::statisticsJson(judge_.statistics()).c_str());
@@ -185,7 +191,7 @@ int Capture::finish() {
             return kLinkFailed;
         }
     }
-    if (host_.failure()) return kLinkFailed;
+    if (host_.failure() || decodeFailed_) return kLinkFailed;
     if (judge_.failCount() > 0) return kRecordFailed;
     if (host_.interrupted()) return kInterrupted;
     if (host_.timeIsUp() || host_.recordCount() == options_.records) return 0;
@@ -194,10 +200,13 @@ int Capture::finish() {
     return kLinkFailed;
 }
 
-// The record file when the records were not appended as they came, then the spectra.
+// The record file when the records were not appended as they came (a session or WAV file is
+// never appended to), then the spectra.
 std::optional<std::string> Capture::writeFiles() {
     const records::RecordFile file = recordFile();
-    auto error = !appending_ && writesRecords_ ? writeRecords(options_.output, file) : std::nullopt;
+    auto error = std::optional<std::string>();
+    if (exports_) error = exporting::writeExport(options_.output, file, options_.threshold);
+    if (!exports_ && !appending_ && writesRecords_) error = writeRecords(options_.output, file);
     if (!error && !options_.spectrum.isEmpty() && !options_.average) {
         error = writeSpectra(options_.spectrum, file, options_.window, analyser_);
     }
@@ -211,6 +220,33 @@ void Capture::printMeasurements(std::span<const std::int16_t> record, std::optio
     std::printf(
         "%s\n",
         measurementLine(record, rate, options_.settings.calibration, analyser_, passed).c_str());
+}
+
+void Capture::printRecordLines(std::span<const std::int16_t> record, std::optional<bool> passed) {
+    ++recordsPrinted_;
+    if (options_.measure) printMeasurements(record, passed);
+    if (options_.decode) printAnnotations(record);
+}
+
+// A decode that fails is told on standard error; the other records are still decoded.
+void Capture::printAnnotations(std::span<const std::int16_t> record) {
+    auto started = decode::DecoderLibrary::instance();
+    const int rate = options_.settings.sampleRateSps();
+    auto decoded =
+        std::holds_alternative<std::string>(started)
+            ? std::variant<decode::RecordDecode, std::string>(std::get<std::string>(started))
+            : decode::decodeRecord(*std::get<decode::DecoderLibrary *>(started), *options_.decode,
+                                   record, rate, options_.threshold, options_.settings.calibration);
+    if (const auto *error = std::get_if<std::string>(&decoded)) {
+        decodeFailed_ = true;
+        std::fflush(stdout);
+        return reportError(QCoreApplication::translate("kalvira-capture", "record %1: %2")
+                               .arg(recordsPrinted_)
+                               .arg(QString::fromStdString(*error)));
+    }
+    for (const auto &annotation : std::get<decode::RecordDecode>(decoded).annotations) {
+        std::printf("%s\n", decode::annotationJson(recordsPrinted_, annotation, rate).c_str());
+    }
 }
 
 records::RecordFile Capture::recordFile() const {

@@ -48,11 +48,14 @@ private:
     int finish();
     std::optional<std::string> writeFiles();
     void printMeasurements(std::span<const std::int16_t> record, std::optional<bool> passed);
+    void printRecordLines(std::span<const std::int16_t> record, std::optional<bool> passed);
+    void printAnnotations(std::span<const std::int16_t> record);
     records::RecordFile recordFile() const;
 
     const CaptureOptions options_;
     const bool appending_;      // each record goes to its file as it completes
     const bool writesRecords_;  // a record file is written: not --measure alone
+    const bool exports_;        // --output names a .sr or .wav file: written at the end
     acquisition::QtSerialPort port_;
     CaptureHost host_;
     scope::Scope scope_;
@@ -65,6 +68,8 @@ private:
     QElapsedTimer clock_;  // since the first run, for the interval's beats
     long long runsStarted_ = 0;
     bool toldBackToBack_ = false;
+    std::uint64_t recordsPrinted_ = 0;  // records whose --measure or --decode lines are out
+    bool decodeFailed_ = false;
 };
 
 }  // namespace kalvira::capture

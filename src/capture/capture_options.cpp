@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "calibration_options.h"
+#include "decode_options.h"
 #include "judge_options.h"
 #include "long_capture_options.h"
 #include "output_options.h"
@@ -24,6 +25,7 @@ struct OptionSet {
     CalibrationOptions calibration;
     LongCaptureOptions longCapture;
     ServeOptions serve;
+    DecodeOptions decode;
 };
 
 OptionSet addOptions(QCommandLineParser &parser) {
@@ -51,7 +53,8 @@ OptionSet addOptions(QCommandLineParser &parser) {
             addJudgeOptions(parser),
             addCalibrationOptions(parser),
             addLongCaptureOptions(parser),
-            addServeOptions(parser)};
+            addServeOptions(parser),
+            addDecodeOptions(parser)};
 }
 
 // The port --port names: the window's COM1 or COM2, or a device path.
@@ -88,6 +91,12 @@ std::variant<CaptureOptions, QString> readOptions(const QCommandLineParser &pars
     if (const auto *error = std::get_if<QString>(&settings)) return *error;
     const auto serve = readServeOptions(parser, set.serve);
     if (const auto *error = std::get_if<QString>(&serve)) return *error;
+    const auto decoding = readDecodeOptions(parser, set.decode);
+    if (const auto *error = std::get_if<QString>(&decoding)) return *error;
+    if (std::get<DecodeChoice>(decoding).threshold.inVolts && !std::get<0>(calibration)) {
+        return QCoreApplication::translate(
+            "kalvira-capture", "a threshold in volts needs --volts-per-count and --zero-count");
+    }
 
     CaptureOptions options;
     options.portIndex = std::get<PortChoice>(port).index;
@@ -100,6 +109,8 @@ std::variant<CaptureOptions, QString> readOptions(const QCommandLineParser &pars
     options.durationS = std::get<LongCaptureTimes>(times).durationS;
     options.intervalS = std::get<LongCaptureTimes>(times).intervalS;
     options.serve = std::get<0>(serve);
+    options.decode = std::get<DecodeChoice>(decoding).setup;
+    options.threshold = std::get<DecodeChoice>(decoding).threshold;
     auto read = withOutputOptions(std::move(options), parser, set.outputs);
     if (auto *done = std::get_if<CaptureOptions>(&read)) *done = withRunMode(std::move(*done));
     return read;

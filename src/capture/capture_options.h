@@ -8,7 +8,9 @@
 
 #include "analysis/spectrum.h"
 #include "analysis/spectrum_averager.h"
+#include "decode/decoder_info.h"
 #include "judge_options.h"
+#include "logic/logic_conversion.h"
 #include "remote/listen_address.h"
 #include "settings/scope_settings.h"
 
@@ -33,6 +35,9 @@ struct CaptureOptions {
     std::optional<analysis::Averaging> average;
 
     Judging judging;  // --statistics, --limit and --mask
+    // Each record decoded (--decode), its annotations as JSON lines; how records become logic.
+    std::optional<decode::DecoderSetup> decode;
+    logic::ThresholdChoice threshold;
 
     std::optional<double> durationS;  // ends the capture after that long
     std::optional<double> intervalS;  // one single run every that long instead of continuous

@@ -38,7 +38,10 @@ OutputOptions addOutputOptions(QCommandLineParser &parser) {
         {QStringLiteral("output"),
          QCoreApplication::translate("kalvira-capture",
                                      "Write the record file to FILE (replaced only when complete) "
-                                     "instead of standard output."),
+                                     "instead of standard output. FILE.sr writes a sigrok "
+                                     "session of every record (analog and thresholded logic), "
+                                     "FILE.wav 16-bit PCM, one file a record (FILE-1.wav, ... "
+                                     "for several)."),
          QCoreApplication::translate("kalvira-capture", "FILE")},
         {QStringLiteral("measure"),
          QCoreApplication::translate(

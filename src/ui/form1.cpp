@@ -9,6 +9,7 @@
 #include "acquisition/qt_serial_port.h"
 #include "display/image_surface.h"
 #include "display/redraw.h"
+#include "form1_decode.h"
 #include "form1_redraw_host.h"
 #include "look.h"
 #include "remote/remote_server.h"
@@ -53,6 +54,7 @@ Form1::Form1(QWidget *parent)
     createProgressIndicator();
     createPictureActions();
     createCursors();
+    createDecoding();
     createHistory();
     createStatistics();
     createReference();
@@ -76,6 +78,7 @@ void Form1::Koord_rendszer_rajzolasa() {
     refreshHistoryLabel();
     refreshSpectrum();
     refreshJudging();
+    refreshDecoding();
     update();
 }
 

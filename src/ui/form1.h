@@ -64,6 +64,7 @@ class CursorOverlay;
 class FailureMarks;
 class Form1RedrawHost;
 class LimitsDialog;
+struct Form1Decoding;
 class MeasurementReadout;
 class ReferenceOverlay;
 class SpectrumWindow;
@@ -227,6 +228,17 @@ private:
     // The spectrum window (form1_spectrum.cpp): opened with F, it follows the record on screen.
     void showSpectrum();
     void refreshSpectrum();
+
+    // Decoding the record on screen and exporting it (form1_decode.cpp): "Decode…", the band
+    // of annotations over the plot, their table window, "Export…".
+    void createDecoding();
+    void showDecodeDialog();
+    void showAnnotationTable();
+    void showDecodedTable();
+    void refreshDecoding();
+    void decodeRecordOnScreen();
+    void exportRecord();
+    std::unique_ptr<Form1Decoding> decoding_;
 
     // Records and pictures kept and shared (form1_records.cpp). The file dialogs are window
     // modal and never nest an event loop: the run goes on while one is up.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "pulse_train.h"
+
 namespace kalvira::unit {
 
 namespace {
@@ -32,6 +34,9 @@ double shape(Waveform waveform, double phase) {
             if (phase < 0.75) return 2.0 - 4.0 * phase;
             return 4.0 * phase - 4.0;
         case Waveform::Noise:
+        case Waveform::Uart:
+        case Waveform::IrNec:
+        case Waveform::Pwm:
             break;
     }
     return 0.0;
@@ -43,13 +48,44 @@ void addGlitch(std::vector<std::uint16_t> &samples) {
     for (std::size_t k = first; k < end; ++k) samples[k] = samples[k] >= 512 ? 0 : 1023;
 }
 
+std::vector<Stretch> lineCycle(const SignalOptions &signal) {
+    switch (signal.waveform) {
+        case Waveform::Uart:
+            return uartCycle(signal.text, signal.baud);
+        case Waveform::IrNec:
+            return irNecCycle(signal.irAddress, signal.irCommand);
+        case Waveform::Pwm:
+            return pwmCycle(signal.frequency, signal.dutyPercent);
+        default:
+            return {};
+    }
+}
+
 }  // namespace
 
 SignalSource::SignalSource(const SignalOptions &signal, double samplePeriod, int acquisition)
     : signal_(signal),
+      samplePeriod_(samplePeriod),
       cyclesPerSample_(signal.frequency * samplePeriod),
       startCycle_(std::fmod(kPhaseStepPerAcquisition * (acquisition - 1), 1.0)),
-      noiseState_(signal.seed * 0x2545F4914F6CDD1DULL + static_cast<std::uint64_t>(acquisition)) {}
+      noiseState_(signal.seed * 0x2545F4914F6CDD1DULL + static_cast<std::uint64_t>(acquisition)) {
+    double end = 0.0;
+    for (const Stretch &stretch : lineCycle(signal)) {
+        end += stretch.seconds;
+        stretchEnds_.push_back(end);
+        stretchHigh_.push_back(stretch.high);
+    }
+}
+
+double SignalSource::lineLevel(double seconds) const {
+    if (stretchEnds_.empty()) return 1.0;
+    const double cycle = stretchEnds_.back();
+    const double within = std::fmod(seconds, cycle);
+    const auto found = std::upper_bound(stretchEnds_.begin(), stretchEnds_.end(), within);
+    const auto index =
+        std::min<std::size_t>(std::size_t(found - stretchEnds_.begin()), stretchEnds_.size() - 1);
+    return stretchHigh_[index] ? 1.0 : -1.0;
+}
 
 double SignalSource::random() {
     const std::uint64_t bits = splitMix(noiseState_) >> 11;  // 53 bits
@@ -60,6 +96,9 @@ std::uint16_t SignalSource::next() {
     double value = signal_.offset;
     if (signal_.waveform == Waveform::Noise) {
         value += signal_.amplitude * random();
+    } else if (!stretchEnds_.empty()) {
+        const double start = startCycle_ * stretchEnds_.back();
+        value += signal_.amplitude * lineLevel(start + samplePeriod_ * static_cast<double>(index_));
     } else {
         const double cycles = startCycle_ + cyclesPerSample_ * static_cast<double>(index_);
         value += signal_.amplitude * shape(signal_.waveform, cycles - std::floor(cycles));

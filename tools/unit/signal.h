@@ -2,24 +2,32 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "acquisition/protocol.h"
 
 namespace kalvira::unit {
 
-// The shapes the virtual unit's input can take.
-enum class Waveform { Sine, Square, Triangle, Noise };
+// The shapes the virtual unit's input can take: periodic shapes, noise, and two-level lines
+// (a serial line, an infrared receiver's output, a PWM output) between offset - amplitude (low)
+// and offset + amplitude (high).
+enum class Waveform { Sine, Square, Triangle, Noise, Uart, IrNec, Pwm };
 
 // The signal at the unit's input, in sample units (the converter's 0..1023, mid-scale 512).
 struct SignalOptions {
     Waveform waveform = Waveform::Sine;
-    double amplitude = 300.0;  // peak deviation from the offset
-    double offset = 512.0;     // the level the signal swings around
-    double frequency = 50.0;   // Hz; the noise waveform ignores it
-    double noise = 0.0;        // peak of uniform noise added to any waveform
-    std::uint64_t seed = 1;    // the noise sequence; equal seeds give equal records
-    int glitchEvery = 0;       // a spike in every K-th acquisition's record; 0 for none
+    double amplitude = 300.0;       // peak deviation from the offset
+    double offset = 512.0;          // the level the signal swings around
+    double frequency = 50.0;        // Hz; the noise waveform ignores it
+    double noise = 0.0;             // peak of uniform noise added to any waveform
+    std::uint64_t seed = 1;         // the noise sequence; equal seeds give equal records
+    int glitchEvery = 0;            // a spike in every K-th acquisition's record; 0 for none
+    std::string text = "KALVIRA";   // Uart: the bytes sent over and over, 20 idle bits before
+    double baud = 2400.0;           // Uart: bits a second
+    std::uint8_t irAddress = 0x00;  // IrNec: the code sent every 108 ms
+    std::uint8_t irCommand = 0x00;
+    double dutyPercent = 50.0;  // Pwm: share of the period high, 0..100, at the frequency
 };
 
 // The spike of --glitch-every: kGlitchSamples samples from the middle of the record (sample
@@ -41,8 +49,13 @@ public:
 private:
     double random();  // uniform in -1..1
 
+    double lineLevel(double seconds) const;  // -1 or 1 for the two-level lines
+
     SignalOptions signal_;
+    double samplePeriod_;
     double cyclesPerSample_;
+    std::vector<double> stretchEnds_;  // the two-level line's cycle: where each stretch ends, s
+    std::vector<bool> stretchHigh_;
     double startCycle_;
     std::uint64_t index_ = 0;
     std::uint64_t noiseState_;

@@ -35,6 +35,9 @@ std::optional<Waveform> waveform(std::string_view text) {
     if (text == "square") return Waveform::Square;
     if (text == "triangle") return Waveform::Triangle;
     if (text == "noise") return Waveform::Noise;
+    if (text == "uart") return Waveform::Uart;
+    if (text == "ir-nec") return Waveform::IrNec;
+    if (text == "pwm") return Waveform::Pwm;
     return std::nullopt;
 }
 
@@ -55,7 +58,7 @@ Problem readLog(std::string_view, std::string_view text, UnitOptions &options) {
 
 Problem readWave(std::string_view, std::string_view text, UnitOptions &options) {
     const auto shape = waveform(text);
-    if (!shape) return "--wave must be sine, square, triangle or noise";
+    if (!shape) return "--wave must be sine, square, triangle, noise, uart, ir-nec or pwm";
     options.signal.waveform = *shape;
     return {};
 }
@@ -77,6 +80,49 @@ Problem readFrequency(std::string_view, std::string_view text, UnitOptions &opti
         return "--frequency must be a number of Hz above 0, at most 1000000";
     }
     options.signal.frequency = *number;
+    return {};
+}
+
+Problem readText(std::string_view, std::string_view text, UnitOptions &options) {
+    if (text.empty()) return "--text needs at least one character";
+    options.signal.text = text;
+    return {};
+}
+
+Problem readBaud(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto number = decimal(text);
+    if (!number || *number < 10.0 || *number > 1e6)
+        return "--baud must be 10..1000000 bits a second";
+    options.signal.baud = *number;
+    return {};
+}
+
+// "0xAD:0xCD": a byte in hexadecimal, 0x and all.
+std::optional<std::uint8_t> hexByte(std::string_view text) {
+    if (!text.starts_with("0x") && !text.starts_with("0X")) return std::nullopt;
+    text.remove_prefix(2);
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value > 0xFF)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(value);
+}
+
+Problem readCode(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto colon = text.find(':');
+    const auto address = hexByte(text.substr(0, colon));
+    const auto command =
+        colon == std::string_view::npos ? std::nullopt : hexByte(text.substr(colon + 1));
+    if (!address || !command) return "--code must be 0xADDRESS:0xCOMMAND, two bytes in hexadecimal";
+    options.signal.irAddress = *address;
+    options.signal.irCommand = *command;
+    return {};
+}
+
+Problem readDuty(std::string_view, std::string_view text, UnitOptions &options) {
+    const auto number = decimal(text);
+    if (!number || *number < 0.0 || *number > 100.0) return "--duty must be a number in 0..100";
+    options.signal.dutyPercent = *number;
     return {};
 }
 
@@ -130,7 +176,7 @@ struct ValueOption {
     Problem (*read)(std::string_view name, std::string_view text, UnitOptions &options);
 };
 
-constexpr std::array<ValueOption, 13> kValueOptions{{
+constexpr std::array<ValueOption, 17> kValueOptions{{
     {"--link", readLink},
     {"--log", readLog},
     {"--wave", readWave},
@@ -140,6 +186,10 @@ constexpr std::array<ValueOption, 13> kValueOptions{{
     {"--frequency", readFrequency},
     {"--seed", readSeed},
     {"--glitch-every", readGlitchEvery},
+    {"--text", readText},
+    {"--baud", readBaud},
+    {"--code", readCode},
+    {"--duty", readDuty},
     {"--ack-timeout", readAckTimeout},
     {"--usb-latency", readUsbLatency},
     {"--copies", readCopies},
@@ -213,7 +263,8 @@ line of stdout, then serves command frames until SIGTERM or SIGINT.
 
   --link PATH          make a symlink PATH to the device (removed on exit)
   --log PATH           log every byte received and sent, one event a line
-  --wave SHAPE         sine (default), square, triangle or noise
+  --wave SHAPE         sine (default), square, triangle, noise, or a two-level line between
+                       offset - amplitude and offset + amplitude: uart, ir-nec or pwm
   --amplitude A        peak deviation from the offset, sample units (default 300)
   --offset O           level the signal swings around, 0..1023 (default 512)
   --frequency HZ       signal frequency (default 50)
@@ -221,6 +272,11 @@ line of stdout, then serves command frames until SIGTERM or SIGINT.
   --seed N             noise sequence (default 1)
   --glitch-every K     throw 3 samples in the middle of every K-th record to the far end of the
                        range (0 from 512 and above, 1023 below): a short spike
+  --text TEXT          uart: the bytes sent over and over as 8N1 frames, 20 idle bits before
+                       (default KALVIRA)
+  --baud B             uart: bits a second (default 2400)
+  --code 0xAD:0xCM     ir-nec: the address and command sent every 108 ms (default 0x00:0x00)
+  --duty D             pwm: percent of each period high, 0..100, at --frequency (default 50)
   --fast               send block 1 at once and bytes as fast as the terminal takes them
   --no-wait            send block 1 at once, keep the 115200 baud pacing
   --no-pacing          wait the record's duration, then send unpaced

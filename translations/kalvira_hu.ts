@@ -27,12 +27,12 @@
 <context>
     <name>kalvira-capture</name>
     <message>
-        <location filename="../src/capture/capture_options.cpp" line="+110"/>
+        <location filename="../src/capture/capture_options.cpp" line="+121"/>
         <source>Try &apos;kalvira-capture --help&apos;.</source>
         <translation>További információ: „kalvira-capture --help”.</translation>
     </message>
     <message>
-        <location line="-80"/>
+        <location line="-89"/>
         <source>Takes records from the KALVIRA acquisition unit, as the window&apos;s START does, and writes
 them as a record file (CSV with `# key=value` settings lines).
 
@@ -58,6 +58,11 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="+3"/>
         <source>DEVICE</source>
         <translation>ESZKÖZ</translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>a threshold in volts needs --volts-per-count and --zero-count</source>
+        <translation>a voltban megadott küszöbhöz kell a --volts-per-count és a --zero-count</translation>
     </message>
     <message>
         <location filename="../src/capture/setting_options.cpp" line="+29"/>
@@ -90,7 +95,12 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>A készítendő teljes felvételek száma, 1..%1, vagy 0 a vég nélküli futáshoz, amelyet csak a Ctrl+C vagy a --duration állít le. Az 1 egyszeri mérés; nagyobb értéknél folyamatos módban fut, és az utolsó felvétel után leáll. Alapértelmezés: 1, illetve 0, ha --duration vagy --interval van megadva.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+8"/>
+        <source>Write the record file to FILE (replaced only when complete) instead of standard output. FILE.sr writes a sigrok session of every record (analog and thresholded logic), FILE.wav 16-bit PCM, one file a record (FILE-1.wav, ... for several).</source>
+        <translation>A felvételfájlt a szabványos kimenet helyett a FÁJL-ba írja (csak elkészülte után cseréli le). A FÁJL.sr minden felvételt sigrok munkamenetként ír (analóg és küszöbölt logikai csatorna), a FÁJL.wav 16 bites PCM-ként, felvételenként egy fájlba (több felvételnél FÁJL-1.wav, ...).</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>Print the measurements of each record as one JSON object a line on standard output (min, max, peak_to_peak, mean, rms, frequency_hz, period_s, duty_cycle_percent, positive_width_s, negative_width_s, rise_time_s, fall_time_s, periods; with a calibration also min_v, max_v, peak_to_peak_v, mean_v, rms_v) with the figures of its Hann spectrum whatever --window says (fundamental_hz, fundamental_dbfs, thd_percent over harmonics 2..10, sinad_db, enob_bits; SINAD and ENOB from its Blackman-Harris spectrum, as in the spectrum window); null where not defined. The record file then goes only to --output, when given.</source>
         <translation>Minden felvétel méréseit soronként egy JSON-objektumként írja a szabványos kimenetre (min, max, peak_to_peak, mean, rms, frequency_hz, period_s, duty_cycle_percent, positive_width_s, negative_width_s, rise_time_s, fall_time_s, periods; kalibrációval még min_v, max_v, peak_to_peak_v, mean_v, rms_v), a --window beállításától függetlenül a Hann-ablakos spektrum adataival (fundamental_hz, fundamental_dbfs, thd_percent a 2..10. harmonikusokból, sinad_db, enob_bits; a SINAD és az ENOB a Blackman–Harris-ablakos spektrumból, ahogy a spektrumablakban); ahol egy érték nem értelmezett, ott null. A felvételfájl ekkor csak a --output megadásakor készül el, az ott megadott fájlba.</translation>
     </message>
@@ -138,11 +148,6 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="+8"/>
         <source>--average needs --spectrum</source>
         <translation>a --average csak a --spectrum mellett használható</translation>
-    </message>
-    <message>
-        <location line="-87"/>
-        <source>Write the record file to FILE (replaced only when complete) instead of standard output.</source>
-        <translation>A felvételfájl a szabványos kimenet helyett a FÁJL nevű fájlba kerül (amelyet csak elkészülte után cserél le).</translation>
     </message>
     <message>
         <location filename="../src/capture/judge_options.cpp" line="+35"/>
@@ -197,12 +202,12 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     <message>
         <location line="+14"/>
         <source>At the end (or at Ctrl+C) print one JSON object on standard output with the minimum, maximum, mean, standard deviation and count of every figure over the records: {&quot;frequency_hz&quot;:{&quot;min&quot;:..,&quot;max&quot;:..,&quot;mean&quot;:..,&quot;std&quot;:..,&quot;count&quot;:..},...}. The record file then goes only to --output, when given.</source>
-        <translation>A végén (vagy Ctrl+C-re) egy JSON-objektumot ír a szabványos kimenetre minden mérőszám minimumával, maximumával, átlagával, szórásával és darabszámával a felvételeken: {"frequency_hz":{"min":..,"max":..,"mean":..,"std":..,"count":..},...}. A felvételfájl ekkor csak a --output fájlba kerül, ha meg van adva.</translation>
+        <translation>A végén (vagy Ctrl+C-re) egy JSON-objektumot ír a szabványos kimenetre minden mérőszám minimumával, maximumával, átlagával, szórásával és darabszámával a felvételeken: {&quot;frequency_hz&quot;:{&quot;min&quot;:..,&quot;max&quot;:..,&quot;mean&quot;:..,&quot;std&quot;:..,&quot;count&quot;:..},...}. A felvételfájl ekkor csak a --output fájlba kerül, ha meg van adva.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>A record passes only with the figure NAME (a key of --measure, e.g. frequency_hz, duty_cycle_percent) in LOW..HIGH; repeatable. --measure lines gain &quot;pass&quot;; the exit status is 3 when any record failed.</source>
-        <translation>Egy felvétel csak akkor felel meg, ha a NÉV mérőszám (a --measure egy kulcsa, pl. frequency_hz, duty_cycle_percent) ALSÓ..FELSŐ között van; ismételhető. A --measure sorai "pass" mezőt kapnak; a kilépési kód 3, ha bármely felvétel nem felelt meg.</translation>
+        <translation>Egy felvétel csak akkor felel meg, ha a NÉV mérőszám (a --measure egy kulcsa, pl. frequency_hz, duty_cycle_percent) ALSÓ..FELSŐ között van; ismételhető. A --measure sorai &quot;pass&quot; mezőt kapnak; a kilépési kód 3, ha bármely felvétel nem felelt meg.</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -211,7 +216,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+5"/>
-        <location filename="../src/capture/output_options.cpp" line="+3"/>
+        <location filename="../src/capture/output_options.cpp" line="-84"/>
         <source>FILE</source>
         <translation>FÁJL</translation>
     </message>
@@ -246,12 +251,12 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>a --mask-time értéke 0..%1 minta lehet</translation>
     </message>
     <message>
-        <location filename="../src/capture/capture_options.cpp" line="+78"/>
+        <location filename="../src/capture/capture_options.cpp" line="+36"/>
         <source>unexpected argument %1</source>
         <translation>váratlan argumentum: %1</translation>
     </message>
     <message>
-        <location line="-55"/>
+        <location line="-63"/>
         <source>--port needs a device</source>
         <translation>a --port kapcsolóhoz eszköz kell</translation>
     </message>
@@ -286,12 +291,12 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>az --output kapcsolóhoz fájlnév kell</translation>
     </message>
     <message>
-        <location filename="../src/capture/capture.cpp" line="+42"/>
+        <location filename="../src/capture/capture.cpp" line="+45"/>
         <source>standard output: %1</source>
         <translation>szabványos kimenet: %1</translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+113"/>
         <source>a record takes longer than the interval: records follow back to back</source>
         <translation>egy felvétel tovább tart az időköznél: a felvételek szünet nélkül követik egymást</translation>
     </message>
@@ -299,6 +304,11 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="+40"/>
         <source>the run ended before every record arrived</source>
         <translation>a mérés véget ért, mielőtt minden felvétel megérkezett</translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>record %1: %2</source>
+        <translation>%1. felvétel: %2</translation>
     </message>
     <message>
         <location filename="../src/capture/calibration_options.cpp" line="+11"/>
@@ -395,6 +405,41 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <source>anyone who can reach %1 can drive the unit</source>
         <translation>aki eléri a(z) %1 címet, vezérelheti az egységet</translation>
     </message>
+    <message>
+        <location filename="../src/capture/decode_options.cpp" line="+58"/>
+        <source>Decode each record with a decoder of one channel of the decoder library (libsigrokdecode), e.g. uart:baudrate=2400,parity=none, ir_nec, pwm. Each annotation is printed as one JSON object a line on standard output (record, start_s, end_s, row, text), after the record&apos;s --measure line when given; the record file then goes only to --output, when given.</source>
+        <translation>Minden felvételt a dekóderkönyvtár (libsigrokdecode) egy egycsatornás dekóderével dekódol, pl. uart:baudrate=2400,parity=none, ir_nec, pwm. Minden annotáció soronként egy JSON-objektumként kerül a szabványos kimenetre (record, start_s, end_s, row, text), a felvétel --measure sora után, ha az meg van adva; a felvételfájl ekkor csak a --output fájlba kerül, ha meg van adva.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The level between low and high for --decode and .sr files: counts, or volts with a V after the number and a calibration. Default the mid level of each record.</source>
+        <translation>Az alacsony és a magas szint közötti küszöb a --decode és az .sr fájlok számára: mintaegységben, vagy voltban, ha a szám után V áll és van kalibráció. Alapértelmezés: minden felvétel középszintje.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The width of the band about the threshold that changes nothing, in counts or in volts as --threshold. Default 10 % of each record&apos;s span.</source>
+        <translation>A küszöb körüli, semmit sem változtató sáv szélessége, mintaegységben vagy voltban, mint a --threshold. Alapértelmezés: minden felvétel tartományának 10 %-a.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>High below the threshold: RS-232 levels.</source>
+        <translation>Magas a küszöb alatt: RS-232 szintek.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>--threshold must be a number, or a number and V</source>
+        <translation>a --threshold értéke szám, vagy szám és V lehet</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--hysteresis must be a number not below 0, or such a number and V</source>
+        <translation>a --hysteresis értéke 0-nál nem kisebb szám, vagy ilyen szám és V lehet</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--threshold and --hysteresis must both be in volts or in counts</source>
+        <translation>a --threshold és a --hysteresis egyaránt voltban vagy mintaegységben kell legyen</translation>
+    </message>
 </context>
 <context>
     <name>kalvira::acquisition::QtSerialPort</name>
@@ -470,6 +515,56 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="+5"/>
         <source>failure</source>
         <translation>hiba</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::AnnotationTableWindow</name>
+    <message>
+        <location filename="../src/ui/annotation_table_window.cpp" line="+36"/>
+        <source>KALVIRA decode</source>
+        <translation>KALVIRA dekódolás</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Time (s)</source>
+        <translation>Idő (s)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Row</source>
+        <translation>Sor</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Text</source>
+        <translation>Szöveg</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Save annotations as CSV…</source>
+        <translation>Annotációk mentése CSV-ként…</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+38"/>
+        <source>%n annotation(s)</source>
+        <translation>
+            <numerusform>%n annotáció</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Save annotations</source>
+        <translation>Annotációk mentése</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-fájlok (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 could not be saved: %2</source>
+        <translation>%1 mentése nem sikerült: %2</translation>
     </message>
 </context>
 <context>
@@ -568,6 +663,74 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="+3"/>
         <source>0 V must lie at a count in 0..32767.</source>
         <translation>A 0 V-hoz tartozó mintaértéknek 0..32767 között kell lennie.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvira::ui::DecodeDialog</name>
+    <message>
+        <location filename="../src/ui/decode_dialog.cpp" line="+48"/>
+        <source>Decode</source>
+        <translation>Dekódolás</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Decode the record on screen</source>
+        <translation>A képernyőn lévő felvétel dekódolása</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Decoder options</source>
+        <translation>Dekóder beállításai</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>mid level</source>
+        <translation>középszint</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>10 % of the span</source>
+        <translation>a tartomány 10 %-a</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>In volts</source>
+        <translation>Voltban</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Invert (RS-232 levels)</source>
+        <translation>Fordított (RS-232 szintek)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Logic level</source>
+        <translation>Logikai szint</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Threshold</source>
+        <translation>Küszöb</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Hysteresis</source>
+        <translation>Hiszterézis</translation>
+    </message>
+    <message>
+        <location line="+52"/>
+        <source>Choose a decoder.</source>
+        <translation>Válasszon dekódert.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The threshold must be a number.</source>
+        <translation>A küszöb szám kell legyen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The hysteresis must be a number not below 0.</source>
+        <translation>A hiszterézis 0-nál nem kisebb szám kell legyen.</translation>
     </message>
 </context>
 <context>
@@ -861,6 +1024,66 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location filename="../src/ui/form1_limits.cpp" line="+79"/>
         <source>Limits and mask…</source>
         <translation>Határok és maszk…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/form1_decode.cpp" line="+57"/>
+        <source>Decode…</source>
+        <translation>Dekódolás…</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Decoded annotations</source>
+        <translation>Dekódolt annotációk</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Export…</source>
+        <translation>Exportálás…</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Decoding is not available: %1</source>
+        <translation>A dekódolás nem érhető el: %1</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>Decoding is off: see Decode…</source>
+        <translation>A dekódolás ki van kapcsolva: lásd Dekódolás…</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>No record decoded</source>
+        <translation>Nincs dekódolt felvétel</translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>Decoding failed: %1</source>
+        <translation>A dekódolás nem sikerült: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The record could not be decoded: %1</source>
+        <translation>A felvételt nem sikerült dekódolni: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>There is no record on screen to export.</source>
+        <translation>Nincs felvétel a képernyőn, amelyet exportálni lehetne.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Export record</source>
+        <translation>Felvétel exportálása</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>sigrok sessions (*.sr);;WAV files (*.wav)</source>
+        <translation>sigrok munkamenetek (*.sr);;WAV-fájlok (*.wav)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 could not be exported: %2</source>
+        <translation>%1 exportálása nem sikerült: %2</translation>
     </message>
 </context>
 <context>

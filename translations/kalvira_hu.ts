@@ -1026,7 +1026,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Határok és maszk…</translation>
     </message>
     <message>
-        <location filename="../src/ui/form1_decode.cpp" line="+57"/>
+        <location filename="../src/ui/form1_decode.cpp" line="+58"/>
         <source>Decode…</source>
         <translation>Dekódolás…</translation>
     </message>
@@ -1039,6 +1039,11 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <location line="+2"/>
         <source>Export…</source>
         <translation>Exportálás…</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Export history…</source>
+        <translation>Előzmények exportálása…</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -1077,13 +1082,30 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+1"/>
+        <location line="+34"/>
         <source>sigrok sessions (*.sr);;WAV files (*.wav)</source>
         <translation>sigrok munkamenetek (*.sr);;WAV-fájlok (*.wav)</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-30"/>
+        <location line="+34"/>
         <source>%1 could not be exported: %2</source>
         <translation>%1 exportálása nem sikerült: %2</translation>
+    </message>
+    <message>
+        <location line="-21"/>
+        <source>The history holds no record to export.</source>
+        <translation>Az előzmények között nincs exportálható felvétel.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The history&apos;s records differ in sample rate, length or calibration; an export holds records of one.</source>
+        <translation>Az előzmények felvételei mintavételi sebességben, hosszban vagy kalibrációban eltérnek; egy export csak egyforma felvételeket tartalmazhat.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Export history</source>
+        <translation>Előzmények exportálása</translation>
     </message>
 </context>
 <context>

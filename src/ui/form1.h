@@ -238,6 +238,7 @@ private:
     void refreshDecoding();
     void decodeRecordOnScreen();
     void exportRecord();
+    void exportHistory();
     std::unique_ptr<Form1Decoding> decoding_;
 
     // Records and pictures kept and shared (form1_records.cpp). The file dialogs are window

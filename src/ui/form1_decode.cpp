@@ -21,6 +21,7 @@
 #include "export/export_file.h"
 #include "form1.h"
 #include "form1_decode.h"
+#include "records/record_history.h"
 #include "scope/scope.h"
 
 namespace kalvira::ui {
@@ -60,6 +61,8 @@ void Form1::createDecoding() {
             &QAction::triggered, this, [this] { showAnnotationTable(); });
     connect(addPictureCommand(tr("Export…")), &QAction::triggered, this,
             [this] { exportRecord(); });
+    connect(addPictureCommand(tr("Export history…")), &QAction::triggered, this,
+            [this] { exportHistory(); });
 }
 
 void Form1::showDecodeDialog() {
@@ -182,6 +185,40 @@ void Form1::exportRecord() {
     askForFile(QFileDialog::AcceptSave, tr("Export record"),
                tr("sigrok sessions (*.sr);;WAV files (*.wav)"), QStringLiteral("sr"),
                [this, file = scope_->recordOnScreen(),
+                threshold = decoding_->choice.threshold](const QString &path) {
+                   if (const auto error = exporting::writeExport(path, file, threshold)) {
+                       showNotice(tr("%1 could not be exported: %2")
+                                      .arg(QDir::toNativeSeparators(path),
+                                           QString::fromStdString(*error)));
+                   }
+               });
+}
+
+// Every record kept, as one session with the records one after another or as a WAV file a record.
+// A session has one rate and one length, so the history's records must share them, and their
+// calibration, which says what the analog channel's values mean.
+void Form1::exportHistory() {
+    const records::RecordHistory &history = scope_->history();
+    if (history.empty()) {
+        showNotice(tr("The history holds no record to export."));
+        return;
+    }
+    records::RecordFile file = history.at(0);
+    for (std::size_t i = 1; i < history.size(); ++i) {
+        const settings::ScopeSettings &other = history.at(i).settings;
+        if (other.rateCode != file.settings.rateCode ||
+            other.recordLength != file.settings.recordLength ||
+            other.calibration != file.settings.calibration) {
+            showNotice(
+                tr("The history's records differ in sample rate, length or calibration; "
+                   "an export holds records of one."));
+            return;
+        }
+        file.records.push_back(history.at(i).records.front());
+    }
+    askForFile(QFileDialog::AcceptSave, tr("Export history"),
+               tr("sigrok sessions (*.sr);;WAV files (*.wav)"), QStringLiteral("sr"),
+               [this, file = std::move(file),
                 threshold = decoding_->choice.threshold](const QString &path) {
                    if (const auto error = exporting::writeExport(path, file, threshold)) {
                        showNotice(tr("%1 could not be exported: %2")

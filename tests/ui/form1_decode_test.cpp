@@ -6,8 +6,10 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -164,6 +166,29 @@ TEST(Form1Decode, ExportWritesTheRecordOnScreenAsASession) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(4) == QByteArray("PK\x03\x04", 4));
+}
+
+// Every record kept, a WAV file each; records of another length cannot join them.
+TEST(Form1Decode, ExportHistoryWritesEveryRecordKeptAndRefusesMixedLengths) {
+    QTemporaryDir dir;
+    Form1 form;
+    records::RecordFile entry = form.scope().recordOnScreen();
+    entry.records = {std::vector<std::int16_t>(5000, 300)};
+    form.scope().keep({entry, entry});
+    command(form, QStringLiteral("Export history…"));
+    auto *dialog = form.findChild<QFileDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(dir.filePath(QStringLiteral("h.wav")));
+    static_cast<QDialog *>(dialog)->accept();
+    // A WAV file's size is its 44-byte header and 2 bytes a sample.
+    EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("h-2.wav"))).size(), 44 + 2 * 5000);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("h-1.wav"))));
+    entry.settings.recordLength = 100, entry.records = {std::vector<std::int16_t>(100, 300)};
+    form.scope().keep({entry});
+    command(form, QStringLiteral("Export history…"));
+    const auto boxes = form.findChildren<QMessageBox *>();
+    ASSERT_FALSE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.back()->text().contains("differ"));
 }
 
 }  // namespace

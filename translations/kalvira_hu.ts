@@ -1543,7 +1543,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>Lapos tetejű</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+9"/>
         <source>KALVIRA spectrum</source>
         <translation>KALVIRA-spektrum</translation>
     </message>
@@ -1637,13 +1637,13 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>%1 mintaegység</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location line="+20"/>
+        <location line="+26"/>
+        <location line="+15"/>
         <source>Save spectrum</source>
         <translation>Spektrum mentése</translation>
     </message>
     <message>
-        <location line="-20"/>
+        <location filename="../src/ui/file_dialog.cpp" line="+53"/>
         <source>PNG images (*.png)</source>
         <translation>PNG-képek (*.png)</translation>
     </message>
@@ -1653,7 +1653,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>%1 mentése nem sikerült.</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location filename="../src/ui/spectrum_window.cpp" line="+0"/>
         <source>CSV files (*.csv)</source>
         <translation>CSV-fájlok (*.csv)</translation>
     </message>
@@ -1674,7 +1674,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
 <context>
     <name>kalvira::ui::TrendWindow</name>
     <message>
-        <location filename="../src/ui/trend_window.cpp" line="+46"/>
+        <location filename="../src/ui/trend_window.cpp" line="+38"/>
         <source>KALVIRA trend</source>
         <translation>KALVIRA trend</translation>
     </message>
@@ -1704,23 +1704,13 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>%1 felvétel · ezzel a mérőszámmal %2 · min %3 · max %4 · átlag %5</translation>
     </message>
     <message>
-        <location line="+24"/>
-        <location line="+11"/>
+        <location line="+23"/>
+        <location line="+7"/>
         <source>Save trend</source>
         <translation>Trend mentése</translation>
     </message>
     <message>
-        <location line="-11"/>
-        <source>PNG images (*.png)</source>
-        <translation>PNG-képek (*.png)</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>%1 could not be saved.</source>
-        <translation>%1 mentése nem sikerült.</translation>
-    </message>
-    <message>
-        <location line="+8"/>
+        <location line="+0"/>
         <source>CSV files (*.csv)</source>
         <translation>CSV-fájlok (*.csv)</translation>
     </message>

@@ -3,19 +3,11 @@
 #include <algorithm>
 #include <string_view>
 
+#include "little_endian.h"
+
 namespace kalvira::exporting {
 
 namespace {
-
-void put16(std::vector<std::uint8_t> &out, std::uint32_t value) {
-    out.push_back(std::uint8_t(value & 0xFF));
-    out.push_back(std::uint8_t((value >> 8) & 0xFF));
-}
-
-void put32(std::vector<std::uint8_t> &out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 void putTag(std::vector<std::uint8_t> &out, std::string_view tag) {
     out.insert(out.end(), tag.begin(), tag.end());

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "little_endian.h"
+
 namespace kalvira::exporting {
 
 namespace {
@@ -17,16 +19,6 @@ constexpr std::array<std::uint32_t, 256> crcTable() {
         table[n] = c;
     }
     return table;
-}
-
-void put16(std::vector<std::uint8_t> &out, std::uint32_t value) {
-    out.push_back(std::uint8_t(value & 0xFF));
-    out.push_back(std::uint8_t((value >> 8) & 0xFF));
-}
-
-void put32(std::vector<std::uint8_t> &out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
 }
 
 // What the local header and the central directory both say of an entry, from its version on.

@@ -1,9 +1,13 @@
 #include "file_dialog.h"
 #include "settings_store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSettings>
+
+#include "look.h"
 
 namespace kalvira::ui {
 
@@ -35,6 +39,24 @@ QFileDialog *openFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const
                      });
     dialog->open();
     return dialog;
+}
+
+void showNotice(QWidget *parent, const QString &text) {
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, ui::windowTitle(), text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void savePictureAs(QWidget *parent, const QImage &shown, const QString &caption) {
+    openFileDialog(parent, QFileDialog::AcceptSave, caption,
+                   QCoreApplication::translate("kalvira::ui::SpectrumWindow", "PNG images (*.png)"),
+                   QStringLiteral("png"), [parent, shown](const QString &path) {
+                       if (shown.save(path, "PNG")) return;
+                       showNotice(parent, QCoreApplication::translate("kalvira::ui::SpectrumWindow",
+                                                                      "%1 could not be saved.")
+                                              .arg(QDir::toNativeSeparators(path)));
+                   });
 }
 
 }  // namespace kalvira::ui

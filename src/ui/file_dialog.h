@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFileDialog>
+#include <QImage>
 #include <QString>
 #include <functional>
 
@@ -13,5 +14,12 @@ namespace kalvira::ui {
 QFileDialog *openFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &caption,
                             const QString &filter, const QString &suffix,
                             std::function<void(const QString &)> chosen);
+
+// A message over a second window, window modal, titled as the program, that does not wait for its
+// OK.
+void showNotice(QWidget *parent, const QString &text);
+
+// Asks for a PNG file and saves the picture shown when asked into it; a notice when it cannot.
+void savePictureAs(QWidget *parent, const QImage &shown, const QString &caption);
 
 }  // namespace kalvira::ui

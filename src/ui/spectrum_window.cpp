@@ -49,14 +49,6 @@ QString windowCaption(analysis::SpectrumWindow window) {
     return {};
 }
 
-// A message over the window, window modal, that does not wait for its OK.
-void showNotice(QWidget *parent, const QString &text) {
-    auto *box =
-        new QMessageBox(QMessageBox::Warning, ui::windowTitle(), text, QMessageBox::Ok, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-}
-
 }  // namespace
 
 SpectrumWindow::SpectrumWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
@@ -235,13 +227,7 @@ void SpectrumWindow::closeEvent(QCloseEvent *event) {
 }
 
 void SpectrumWindow::savePicture() {
-    openFileDialog(
-        this, QFileDialog::AcceptSave, tr("Save spectrum"), tr("PNG images (*.png)"),
-        QStringLiteral("png"), [this, shown = plot_->grab().toImage()](const QString &path) {
-            if (!shown.save(path, "PNG")) {
-                showNotice(this, tr("%1 could not be saved.").arg(QDir::toNativeSeparators(path)));
-            }
-        });
+    savePictureAs(this, plot_->grab().toImage(), tr("Save spectrum"));
 }
 
 // The spectrum shown, averaged or not, with the averaging and the markers in its "#" lines.

@@ -30,14 +30,6 @@ QString keyOf(analysis::Figure figure) {
     return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
-// A message over the window, window modal, that does not wait for its OK.
-void showNotice(QWidget *parent, const QString &text) {
-    auto *box =
-        new QMessageBox(QMessageBox::Warning, ui::windowTitle(), text, QMessageBox::Ok, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-}
-
 }  // namespace
 
 TrendWindow::TrendWindow(const scope::TrendSeries &trend, QWidget *parent)
@@ -140,12 +132,7 @@ void TrendWindow::closeEvent(QCloseEvent *event) {
 }
 
 void TrendWindow::savePicture() {
-    openFileDialog(
-        this, QFileDialog::AcceptSave, tr("Save trend"), tr("PNG images (*.png)"),
-        QStringLiteral("png"), [this, shown = plot_->grab().toImage()](const QString &path) {
-            if (!shown.save(path, "PNG"))
-                showNotice(this, tr("%1 could not be saved.").arg(QDir::toNativeSeparators(path)));
-        });
+    savePictureAs(this, plot_->grab().toImage(), tr("Save trend"));
 }
 
 // Every figure of every record, as it is when asked.

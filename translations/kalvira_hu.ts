@@ -1638,12 +1638,12 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+26"/>
-        <location line="+15"/>
+        <location line="+14"/>
         <source>Save spectrum</source>
         <translation>Spektrum mentése</translation>
     </message>
     <message>
-        <location filename="../src/ui/file_dialog.cpp" line="+53"/>
+        <location filename="../src/ui/file_dialog.cpp" line="+54"/>
         <source>PNG images (*.png)</source>
         <translation>PNG-képek (*.png)</translation>
     </message>
@@ -1653,7 +1653,7 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
         <translation>%1 mentése nem sikerült.</translation>
     </message>
     <message>
-        <location filename="../src/ui/spectrum_window.cpp" line="+0"/>
+        <location line="+8"/>
         <source>CSV files (*.csv)</source>
         <translation>CSV-fájlok (*.csv)</translation>
     </message>
@@ -1705,19 +1705,9 @@ hibakimeneten), 2 hibás használat, 130 megszakítva (Ctrl+C; a kész felvétel
     </message>
     <message>
         <location line="+23"/>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>Save trend</source>
         <translation>Trend mentése</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>CSV files (*.csv)</source>
-        <translation>CSV-fájlok (*.csv)</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>%1 could not be saved: %2</source>
-        <translation>%1 mentése nem sikerült: %2</translation>
     </message>
 </context>
 <context>

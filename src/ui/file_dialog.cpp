@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QSettings>
 
 #include "look.h"
@@ -56,6 +57,22 @@ void savePictureAs(QWidget *parent, const QImage &shown, const QString &caption)
                        showNotice(parent, QCoreApplication::translate("kalvira::ui::SpectrumWindow",
                                                                       "%1 could not be saved.")
                                               .arg(QDir::toNativeSeparators(path)));
+                   });
+}
+
+void saveTextAs(QWidget *parent, const std::string &text, const QString &caption) {
+    openFileDialog(parent, QFileDialog::AcceptSave, caption,
+                   QCoreApplication::translate("kalvira::ui::SpectrumWindow", "CSV files (*.csv)"),
+                   QStringLiteral("csv"), [parent, text](const QString &path) {
+                       QSaveFile file(path);
+                       const auto size = static_cast<qint64>(text.size());
+                       if (file.open(QIODevice::WriteOnly) &&
+                           file.write(text.data(), size) == size && file.commit())
+                           return;
+                       showNotice(parent,
+                                  QCoreApplication::translate("kalvira::ui::SpectrumWindow",
+                                                              "%1 could not be saved: %2")
+                                      .arg(QDir::toNativeSeparators(path), file.errorString()));
                    });
 }
 

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <string>
 
 namespace kalvira::ui {
 
@@ -21,5 +22,8 @@ void showNotice(QWidget *parent, const QString &text);
 
 // Asks for a PNG file and saves the picture shown when asked into it; a notice when it cannot.
 void savePictureAs(QWidget *parent, const QImage &shown, const QString &caption);
+
+// Asks for a CSV file and writes text into it whole, or not at all; a notice when it cannot.
+void saveTextAs(QWidget *parent, const std::string &text, const QString &caption);
 
 }  // namespace kalvira::ui

@@ -5,13 +5,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
-#include <QSaveFile>
 #include <QSettings>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -241,19 +238,7 @@ void SpectrumWindow::saveCsv() {
     for (auto &line : analysis::markerSettings(*plot_->spectrum(), markers_->places(), levels_))
         settings.push_back(std::move(line));
     const std::string text = analysis::spectrumCsv({&*plot_->spectrum(), 1}, settings, levels_);
-    openFileDialog(
-        this, QFileDialog::AcceptSave, tr("Save spectrum"), tr("CSV files (*.csv)"),
-        QStringLiteral("csv"), [this, text](const QString &path) {
-            QSaveFile file(path);
-            const bool saved = file.open(QIODevice::WriteOnly) &&
-                               file.write(text.data(), static_cast<qint64>(text.size())) ==
-                                   static_cast<qint64>(text.size()) &&
-                               file.commit();
-            if (!saved) {
-                showNotice(this, tr("%1 could not be saved: %2")
-                                     .arg(QDir::toNativeSeparators(path), file.errorString()));
-            }
-        });
+    saveTextAs(this, text, tr("Save spectrum"));
 }
 
 }  // namespace kalvira::ui

@@ -2,12 +2,9 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
-#include <QSaveFile>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <cmath>
@@ -138,18 +135,7 @@ void TrendWindow::savePicture() {
 // Every figure of every record, as it is when asked.
 void TrendWindow::saveCsv() {
     const std::string text = scope::trendCsv(trend_);
-    openFileDialog(
-        this, QFileDialog::AcceptSave, tr("Save trend"), tr("CSV files (*.csv)"),
-        QStringLiteral("csv"), [this, text](const QString &path) {
-            QSaveFile file(path);
-            const bool saved = file.open(QIODevice::WriteOnly) &&
-                               file.write(text.data(), static_cast<qint64>(text.size())) ==
-                                   static_cast<qint64>(text.size()) &&
-                               file.commit();
-            if (!saved)
-                showNotice(this, tr("%1 could not be saved: %2")
-                                     .arg(QDir::toNativeSeparators(path), file.errorString()));
-        });
+    saveTextAs(this, text, tr("Save trend"));
 }
 
 }  // namespace kalvira::ui

@@ -67,15 +67,8 @@ QStringList clipboardLines() {
 // 250.5 and 350.5, whose mean is 250.5 and sample deviation 100.
 TEST(Form1Statistics, TheHistorysStatisticsTakeEveryRecordOrTheMarkedOnesAndCopyAsText) {
     QTemporaryDir dir;
-    records::RecordFile file;
-    file.settings.recordLength = 100;
-    file.taken = QDateTime::currentDateTimeUtc();
-    for (int r = 1; r <= 3; ++r) {
-        auto &record = file.records.emplace_back();
-        for (int k = 1; k <= 100; ++k) record.push_back(std::int16_t(100 * r + k));
-    }
     const QString path = dir.filePath(QStringLiteral("three.csv"));
-    ASSERT_EQ(records::writeRecordFile(path, file), std::nullopt);
+    ASSERT_TRUE(testing::writeThreeRecords(path));
     Form1 form;
     ASSERT_TRUE(form.openRecordFile(path));
     run(form, QStringLiteral("Statistics of the history"));  // shows the readout with them

@@ -293,15 +293,8 @@ TEST(Form1Cursors, KeyCShowsThemOverThePictureAndTheyStayOnTheirSamples) {
 // A file of three records, sample k of record r worth 100 r + k: all of them join the history.
 TEST(Form1History, PageKeysStepThroughTheRecordsOfAFileAndStopAtEitherEnd) {
     QTemporaryDir dir;
-    records::RecordFile file;
-    file.settings.recordLength = 100;
-    file.taken = QDateTime::currentDateTimeUtc();
-    for (int r = 1; r <= 3; ++r) {
-        auto &record = file.records.emplace_back();
-        for (int k = 1; k <= 100; ++k) record.push_back(std::int16_t(100 * r + k));
-    }
     const QString path = dir.filePath(QStringLiteral("three.csv"));
-    ASSERT_EQ(records::writeRecordFile(path, file), std::nullopt);
+    ASSERT_TRUE(testing::writeThreeRecords(path));
     Form1 form;
     ASSERT_TRUE(form.openRecordFile(path));
     auto *label = control<QLabel>(form, "historyLabel");
